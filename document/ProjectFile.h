@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace lexifind {
+
+class ExerciseDocument;
+
+// The ".lxf" project file: N, M, the N text lines, the M words, the M definitions.
+namespace ProjectFile {
+
+QByteArray toBytes(const ExerciseDocument &document);
+// Replaces the document by the file's content (ClearDocument first). Throws
+// lexifind::Error("'%s' n'est pas une valeur entière correcte") for a count that does
+// not convert, with the document filled as far as it got.
+void fromBytes(ExerciseDocument &document, const QByteArray &bytes);
+
+// Atomic save; throws lexifind::Error with the platform's I/O message.
+void save(const ExerciseDocument &document, const QString &path);
+// ClearDocument, then read; a file that cannot be opened leaves the document empty
+// without any message.
+void load(ExerciseDocument &document, const QString &path);
+
+} // namespace ProjectFile
+} // namespace lexifind

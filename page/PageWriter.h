@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace lexifind {
+
+class ExerciseDocument;
+struct PageSettings;
+
+// The one road to the exercise page, shared by the main window and lexifind-page.
+// Fills in the defaults of settings (kept there), then returns the page's bytes
+// (windows-1252). Throws lexifind::Error for a document the page cannot be made of
+// (an empty word list).
+QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings);
+
+// Writes page to path + ".htm", atomically; returns the path written. Throws
+// lexifind::Error("Impossible de créer le fichier <path>.htm").
+QString WritePage(const QString &path, const QByteArray &page);
+
+} // namespace lexifind

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what Lexifind needs and is missing (Debian, as root), then configures and
+# builds it in ./build. Used by run.sh and test.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
+[ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(chromium)
+command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: core, widgets (offscreen) and the exercise
+# pages in Debian's Chromium.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+LEXIFIND_WITH_BROWSER=1 bash tools/setup.sh
+npm ci --no-audit --no-fund
+ctest --test-dir build --output-on-failure -j"$(nproc)"

@@ -1,0 +1,366 @@
+#include "ui/options/Unit5.h"
+
+#include "colordialog/HuemixDialog.h"
+#include "ui/options/OptionWidgets.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QWindow>
+
+using lexifind::PageSettings;
+using lexifind::options::ColorShape;
+using lexifind::options::SymbolLabel;
+using lexifind::options::firstInstalledFamily;
+
+namespace {
+
+constexpr int EditHeight = 21;
+
+// The font lists offered to the teacher, exactly as the page will carry them.
+const QStringList &FontLists()
+{
+    static const QStringList lists = {
+        QStringLiteral("Arial, Helvetica, sans-serif"),
+        QStringLiteral("Times New Roman, Times, serif"),
+        QStringLiteral("Gill Sans MT,  sans-serif"),
+        QStringLiteral("Tahoma, sans-serif"),
+        QStringLiteral("TW Cen MT, sans-serif"),
+        QStringLiteral("Book Antiqua, serif"),
+        QStringLiteral("Lucida Sans, sans-serif"),
+        QStringLiteral("Courier New, courier, mono"),
+        QStringLiteral("Brush Script, Script MT, cursive"),
+        QStringLiteral("Tempus Sans ITC, fantasy"),
+    };
+    return lists;
+}
+
+QColor ToQColor(TColor color)
+{
+    // 0x00BBGGRR; after Execute the colour is always a plain one.
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+template <typename W>
+W *Named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &caption, int left, int top)
+{
+    auto *label = Named(new QLabel(caption, parent), name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *MakeEdit(QWidget *parent, const char *name, int left, int top, int width,
+                    const QString &text = QString())
+{
+    auto *edit = Named(new QLineEdit(text, parent), name);
+    edit->setGeometry(left, top, width, EditHeight);
+    return edit;
+}
+
+QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption, int left,
+                        int top, int width, int height)
+{
+    auto *button = Named(new QPushButton(caption, parent), name);
+    button->setGeometry(left, top, width, height);
+    button->setAutoDefault(false);
+    return button;
+}
+
+ColorShape *MakeShape(QWidget *parent, const char *name, int top)
+{
+    auto *shape = Named(new ColorShape(parent), name);
+    shape->setGeometry(128, top, 25, 25);
+    return shape;
+}
+
+QFrame *MakePanel(QWidget *parent, const char *name, QFrame::Shadow bevel, const QColor &color)
+{
+    auto *panel = Named(new QFrame(parent), name);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(bevel);
+    panel->setLineWidth(1);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, color);
+    panel->setPalette(pal);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+} // namespace
+
+TForm4::TForm4(PageSettings &settings, QWidget *parent)
+    : QWidget(parent, Qt::Window), FSettings(settings)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Paramètres web"));
+
+    // A face close to the classic dialog font where that one is missing.
+    QFont dialogFont(firstInstalledFamily({QStringLiteral("MS Sans Serif"),
+                                           QStringLiteral("Microsoft Sans Serif"),
+                                           QStringLiteral("Liberation Sans"),
+                                           QStringLiteral("DejaVu Sans")}));
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    CreateControls();
+    SetUpColorDialog();
+    SetTabOrder();
+    // Connected last: filling the fields with their start texts is no change by the teacher.
+    ConnectHandlers();
+
+    move(OuterLeft, OuterTop);
+    resize(OuterWidth, OuterHeight);
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::CreateControls()
+{
+    const QColor buttonFace = palette().color(QPalette::Button);
+
+    Panel1 = MakePanel(this, "Panel1", QFrame::Sunken, QColor(0x80, 0x00, 0x00));
+    Panel1->setGeometry(8, 8, 641, 289);
+    Panel2 = MakePanel(Panel1, "Panel2", QFrame::Sunken, buttonFace);
+    Panel2->setGeometry(16, 40, 297, 233);
+    Panel3 = MakePanel(Panel1, "Panel3", QFrame::Raised, buttonFace);
+    Panel3->setGeometry(328, 11, 297, 262);
+
+    Label1 = Named(new QLabel(QStringLiteral("options HTML "), Panel1), "Label1");
+    {
+        const QString titling = QStringLiteral("Perpetua Titling MT");
+        const QString family = firstInstalledFamily(
+            {titling, QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+        QFont titleFont(family);
+        titleFont.setPixelSize(19);
+        // The titling face has capitals only; a plain serif shows the same look this way.
+        if (family != titling)
+            titleFont.setCapitalization(QFont::AllUppercase);
+        Label1->setFont(titleFont);
+        QPalette labelPal = Label1->palette();
+        labelPal.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
+        Label1->setPalette(labelPal);
+        Label1->move(18, 8);
+        Label1->adjustSize();
+    }
+    Button1 = MakeButton(Panel1, "Button1", QStringLiteral("OK"), 232, 8, 81, 25);
+
+    // The texts and the font.
+    Label2 = MakeLabel(Panel2, "Label2", QStringLiteral("Titre de page :"), 8, 8);
+    Edit1 = MakeEdit(Panel2, "Edit1", 84, 8, 200);
+    Label3 = MakeLabel(Panel2, "Label3", QStringLiteral("Titre du texte :"), 8, 40);
+    Edit2 = MakeEdit(Panel2, "Edit2", 84, 40, 200);
+    Label4 = MakeLabel(Panel2, "Label4", QStringLiteral("Consigne :"), 8, 72);
+    Edit3 = MakeEdit(Panel2, "Edit3", 84, 72, 200);
+
+    Label5 = Named(new SymbolLabel(QStringLiteral("<"), SymbolLabel::Mark::Check,
+                                   QColor(0x00, 0x80, 0x00), Panel2),
+                   "Label5");
+    Label5->setGeometry(16, 104, 29, 29);
+    Edit4 = MakeEdit(Panel2, "Edit4", 82, 104, 72, QStringLiteral("Bravo !"));
+    Label6 = Named(new SymbolLabel(QStringLiteral("="), SymbolLabel::Mark::Cross,
+                                   QColor(0xFF, 0x00, 0x00), Panel2),
+                   "Label6");
+    Label6->setGeometry(164, 104, 29, 29);
+    Edit5 = MakeEdit(Panel2, "Edit5", 197, 104, 88, QStringLiteral("Essayez encore !"));
+    Label7 = Named(new SymbolLabel(QStringLiteral("C"), SymbolLabel::Mark::Arrow,
+                                   palette().color(QPalette::WindowText), Panel2),
+                   "Label7");
+    Label7->setGeometry(16, 136, 29, 29);
+    Edit6 = MakeEdit(Panel2, "Edit6", 82, 136, 200, QStringLiteral("Suite"));
+
+    Label14 = MakeLabel(Panel2, "Label14", QStringLiteral("Stop :"), 16, 176);
+    Edit12 = MakeEdit(Panel2, "Edit12", 81, 170, 201, QStringLiteral("Terminé !"));
+
+    Label8 = MakeLabel(Panel2, "Label8", QStringLiteral("Police :"), 16, 208);
+    ComboBox1 = Named(new QComboBox(Panel2), "ComboBox1");
+    ComboBox1->setEditable(true);
+    // What the teacher types stays as typed: no completion, and Enter adds no item.
+    ComboBox1->setCompleter(nullptr);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems(FontLists());
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(QString());
+    ComboBox1->setGeometry(80, 202, 200, EditHeight);
+
+    // The colours: label, sample, "choisir", field.
+    const QString choose = QStringLiteral("choisir");
+    Label9 = MakeLabel(Panel3, "Label9", QStringLiteral("Arrière plan :"), 16, 17);
+    Shape1 = MakeShape(Panel3, "Shape1", 8);
+    Button2 = MakeButton(Panel3, "Button2", choose, 165, 8, 56, 25);
+    Edit7 = MakeEdit(Panel3, "Edit7", 232, 8, 56);
+
+    Label11 = MakeLabel(Panel3, "Label11", QStringLiteral("Surlignement :"), 16, 48);
+    Shape2 = MakeShape(Panel3, "Shape2", 39);
+    Button3 = MakeButton(Panel3, "Button3", choose, 165, 39, 56, 25);
+    Edit8 = MakeEdit(Panel3, "Edit8", 232, 39, 56);
+
+    Label10 = MakeLabel(Panel3, "Label10", QStringLiteral("Couleur du texte :"), 16, 79);
+    Shape3 = MakeShape(Panel3, "Shape3", 70);
+    Button4 = MakeButton(Panel3, "Button4", choose, 165, 70, 56, 25);
+    Edit9 = MakeEdit(Panel3, "Edit9", 232, 72, 56);
+
+    Label12 = MakeLabel(Panel3, "Label12", QStringLiteral("Zone de réponses :"), 16, 111);
+    Shape4 = MakeShape(Panel3, "Shape4", 101);
+    Button5 = MakeButton(Panel3, "Button5", choose, 165, 102, 56, 25);
+    Edit10 = MakeEdit(Panel3, "Edit10", 232, 102, 56);
+
+    Label15 = MakeLabel(Panel3, "Label15", QStringLiteral("Couleur des réponses:"), 16, 144);
+    Shape6 = MakeShape(Panel3, "Shape6", 133);
+    Button7 = MakeButton(Panel3, "Button7", choose, 166, 134, 56, 25);
+    Edit13 = MakeEdit(Panel3, "Edit13", 233, 134, 56);
+
+    Label13 = MakeLabel(Panel3, "Label13", QStringLiteral("Vocabulaire - fond :"), 16, 173);
+    Shape5 = MakeShape(Panel3, "Shape5", 164);
+    Button6 = MakeButton(Panel3, "Button6", choose, 165, 164, 56, 25);
+    Edit11 = MakeEdit(Panel3, "Edit11", 232, 165, 56);
+
+    Label16 = MakeLabel(Panel3, "Label16", QStringLiteral("Texte - vocabulaire :"), 16, 203);
+    Shape7 = MakeShape(Panel3, "Shape7", 195);
+    Button8 = MakeButton(Panel3, "Button8", choose, 165, 197, 57, 24);
+    Edit14 = MakeEdit(Panel3, "Edit14", 229, 198, 57);
+
+    Label17 = MakeLabel(Panel3, "Label17", QStringLiteral("Définitions :"), 19, 232);
+    Shape8 = MakeShape(Panel3, "Shape8", 228);
+    select = MakeButton(Panel3, "select", choose, 165, 230, 57, 24);
+    Edit15 = MakeEdit(Panel3, "Edit15", 229, 230, 57);
+}
+
+void TForm4::SetUpColorDialog()
+{
+    HuemixDialog1 = new THuemixDialog(this);
+    HuemixDialog1->setObjectName(QStringLiteral("HuemixDialog1"));
+    HuemixDialog1->SetAutoApply(false);
+    HuemixDialog1->SetStayOnTop(false);
+    HuemixDialog1->SetVisiblePages(PageSet(pageInternet));
+    HuemixDialog1->SetActivePage(pageVGA);
+    HuemixDialog1->SetColor(0x00000000);
+    HuemixDialog1->SetReferenceColor(0x00FFFFFF);
+    HuemixDialog1->SetCtl3D(true);
+    HuemixDialog1->SetHelpButton(false);
+    HuemixDialog1->SetAutoHelpContext(false);
+    HuemixDialog1->SetHelpContext(0);
+    HuemixDialog1->SetCaption(QStringLiteral("Color"));
+}
+
+void TForm4::SetTabOrder()
+{
+    // Within each panel as tabled; then OK.
+    QWidget *const order[] = {Edit1,   Edit2,   Edit3,   Edit4,  Edit5,   Edit6,   Edit12,
+                              ComboBox1, Button2, Edit7, Button3, Edit8,  Button4, Edit9,
+                              Button5, Edit10,  Button7, Edit13, Button6, Edit11,  Button8,
+                              Edit14,  select,  Edit15,  Button1};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm4::ConnectHandlers()
+{
+    // textChanged alone: it fires for typing, pasting and setText, and not when the text
+    // set is the text already there.
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm4::Edit1Change);
+    connect(Edit2, &QLineEdit::textChanged, this, &TForm4::Edit2Change);
+    connect(Edit3, &QLineEdit::textChanged, this, &TForm4::Edit3Change);
+    connect(Edit4, &QLineEdit::textChanged, this, &TForm4::Edit4Change);
+    connect(Edit5, &QLineEdit::textChanged, this, &TForm4::Edit5Change);
+    connect(Edit6, &QLineEdit::textChanged, this, &TForm4::Edit6Change);
+    // The edit text covers both typing and picking an item; currentTextChanged would
+    // report a pick a second time.
+    connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm4::ComboBox1Change);
+    connect(Edit7, &QLineEdit::textChanged, this, &TForm4::Edit7Change);
+    connect(Edit8, &QLineEdit::textChanged, this, &TForm4::Edit8Change);
+    connect(Edit9, &QLineEdit::textChanged, this, &TForm4::Edit9Change);
+    connect(Edit10, &QLineEdit::textChanged, this, &TForm4::Edit10Change);
+    connect(Edit11, &QLineEdit::textChanged, this, &TForm4::Edit11Change);
+    connect(Edit12, &QLineEdit::textChanged, this, &TForm4::Edit12Change);
+    connect(Edit13, &QLineEdit::textChanged, this, &TForm4::Edit13Change);
+    connect(Edit14, &QLineEdit::textChanged, this, &TForm4::Edit14Change);
+    connect(Edit15, &QLineEdit::textChanged, this, &TForm4::Edit15Change);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm4::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm4::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm4::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm4::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm4::Button7Click);
+    connect(Button8, &QPushButton::clicked, this, &TForm4::Button8Click);
+    connect(select, &QPushButton::clicked, this, &TForm4::selectClick);
+}
+
+void TForm4::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (FPlaced || event->spontaneous())
+        return;
+    FPlaced = true;
+    // The outer size includes the frame; where the platform draws one, the inside is
+    // that much smaller.
+    if (QWindow *window = windowHandle()) {
+        const QMargins frame = window->frameMargins();
+        resize(OuterWidth - frame.left() - frame.right(),
+               OuterHeight - frame.top() - frame.bottom());
+    }
+    move(OuterLeft, OuterTop);
+}
+
+void TForm4::StoreOption(QString PageSettings::*option, const QString &name, const QString &text)
+{
+    FSettings.*option = text;
+    emit optionChanged(name);
+}
+
+void TForm4::Button1Click()
+{
+    close();
+}
+
+void TForm4::Edit1Change() { StoreOption(&PageSettings::PageTitle, QStringLiteral("PageTitle"), Edit1->text()); }
+void TForm4::Edit2Change() { StoreOption(&PageSettings::TextTitle, QStringLiteral("TextTitle"), Edit2->text()); }
+void TForm4::Edit3Change() { StoreOption(&PageSettings::Instruction, QStringLiteral("Instruction"), Edit3->text()); }
+void TForm4::Edit4Change() { StoreOption(&PageSettings::RightMessage, QStringLiteral("RightMessage"), Edit4->text()); }
+void TForm4::Edit5Change() { StoreOption(&PageSettings::WrongMessage, QStringLiteral("WrongMessage"), Edit5->text()); }
+void TForm4::Edit6Change() { StoreOption(&PageSettings::NextCaption, QStringLiteral("NextCaption"), Edit6->text()); }
+void TForm4::ComboBox1Change() { StoreOption(&PageSettings::FontFamily, QStringLiteral("FontFamily"), ComboBox1->currentText()); }
+void TForm4::Edit7Change() { StoreOption(&PageSettings::BackgroundColor, QStringLiteral("BackgroundColor"), Edit7->text()); }
+void TForm4::Edit8Change() { StoreOption(&PageSettings::HighlightColor, QStringLiteral("HighlightColor"), Edit8->text()); }
+void TForm4::Edit9Change() { StoreOption(&PageSettings::TextColor, QStringLiteral("TextColor"), Edit9->text()); }
+void TForm4::Edit10Change() { StoreOption(&PageSettings::AnswerZoneColor, QStringLiteral("AnswerZoneColor"), Edit10->text()); }
+void TForm4::Edit11Change() { StoreOption(&PageSettings::VocabularyBackColor, QStringLiteral("VocabularyBackColor"), Edit11->text()); }
+void TForm4::Edit12Change() { StoreOption(&PageSettings::DoneMessage, QStringLiteral("DoneMessage"), Edit12->text()); }
+void TForm4::Edit13Change() { StoreOption(&PageSettings::AnswerColor, QStringLiteral("AnswerColor"), Edit13->text()); }
+void TForm4::Edit14Change() { StoreOption(&PageSettings::VocabularyTextColor, QStringLiteral("VocabularyTextColor"), Edit14->text()); }
+void TForm4::Edit15Change() { StoreOption(&PageSettings::DefinitionColor, QStringLiteral("DefinitionColor"), Edit15->text()); }
+
+void TForm4::ChooseColor(QLineEdit *field, ColorShape *shape)
+{
+    // The dialog opens on the colour it last held; after Cancel it still hands that
+    // colour back, and the field and the sample take it all the same.
+    HuemixDialog1->Execute();
+    field->setText(HuemixDialog1->WebColor());
+    shape->setBrushColor(ToQColor(HuemixDialog1->Color()));
+}
+
+void TForm4::Button2Click() { ChooseColor(Edit7, Shape1); }
+void TForm4::Button3Click() { ChooseColor(Edit8, Shape2); }
+void TForm4::Button4Click() { ChooseColor(Edit9, Shape3); }
+void TForm4::Button5Click() { ChooseColor(Edit10, Shape4); }
+void TForm4::Button6Click() { ChooseColor(Edit11, Shape5); }
+void TForm4::Button7Click() { ChooseColor(Edit13, Shape6); }
+void TForm4::Button8Click() { ChooseColor(Edit14, Shape7); }
+void TForm4::selectClick() { ChooseColor(Edit15, Shape8); }

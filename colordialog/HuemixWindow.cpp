@@ -1,1 +1,437 @@
-// Not written yet.
+#include "colordialog/HuemixWindow.h"
+
+#include "colordialog/HuemixDialog.h"
+#include "colordialog/HuemixInfoPage.h"
+#include "colordialog/HuemixPages.h"
+#include "colordialog/HuemixPalettePages.h"
+#include "colordialog/HuemixPlatform.h"
+#include "colordialog/HuemixSliderPages.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QWindow>
+#include <QTabWidget>
+
+namespace {
+
+QColor PanelQColor(TColor color)
+{
+    // A system colour shows the desktop's value; the panel keeps the value it was given.
+    if (color < 0)
+        color = huemix::platform().sysColor(color & 0xFF);
+    const auto v = static_cast<std::uint32_t>(color);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+// Keeps QTabWidget::currentChanged from counting as the user's change of page.
+class ProgrammaticChange
+{
+public:
+    explicit ProgrammaticChange(int &counter) : FCounter(counter) { ++FCounter; }
+    ~ProgrammaticChange() { --FCounter; }
+    ProgrammaticChange(const ProgrammaticChange &) = delete;
+    ProgrammaticChange &operator=(const ProgrammaticChange &) = delete;
+
+private:
+    int &FCounter;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+
+THuemixColorPanel::THuemixColorPanel(TfrmHuemixDialog &window, Role role, const QString &objectName,
+                                     QWidget *parent)
+    : QFrame(parent)
+    , FWindow(window)
+    , FRole(role)
+{
+    setObjectName(objectName);
+    if (role == DropTarget) {
+        setAcceptDrops(true);
+        setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void THuemixColorPanel::SetColor(TColor color)
+{
+    if (color == FColor)
+        return;
+    FColor = color;
+    update();
+}
+
+void THuemixColorPanel::paintEvent(QPaintEvent *event)
+{
+    {
+        QPainter painter(this);
+        painter.fillRect(contentsRect(), PanelQColor(FColor));
+    }
+    QFrame::paintEvent(event);
+}
+
+void THuemixColorPanel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        FPressed = true;
+        FPressPos = event->position().toPoint();
+    }
+    QFrame::mousePressEvent(event);
+}
+
+void THuemixColorPanel::mouseMoveEvent(QMouseEvent *event)
+{
+    if (FRole != CurrentColor || !FPressed || !(event->buttons() & Qt::LeftButton))
+        return;
+    if ((event->position().toPoint() - FPressPos).manhattanLength() < QApplication::startDragDistance())
+        return;
+    FPressed = false;
+    auto *mime = new QMimeData;
+    mime->setColorData(PanelQColor(FColor));
+    mime->setText(QString::fromStdString(ColorToWeb(FColor)));
+    auto *drag = new QDrag(this);
+    drag->setMimeData(mime);
+    QPixmap swatch(16, 16);
+    swatch.fill(PanelQColor(FColor));
+    drag->setPixmap(swatch);
+    drag->exec(Qt::CopyAction);
+}
+
+void THuemixColorPanel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool wasPressed = FPressed;
+    FPressed = false;
+    if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QFrame::mouseReleaseEvent(event);
+}
+
+void THuemixColorPanel::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (FRole == DropTarget && FWindow.pnlDragOver(this, event->source()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void THuemixColorPanel::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (FRole == DropTarget && FWindow.pnlDragOver(this, event->source()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void THuemixColorPanel::dropEvent(QDropEvent *event)
+{
+    auto *source = qobject_cast<THuemixColorPanel *>(event->source());
+    if (FRole != DropTarget || !FWindow.pnlDragOver(this, source)) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    FWindow.pnlDragDrop(this, source);
+}
+
+// ---------------------------------------------------------------------------------------
+
+TfrmHuemixDialog::TfrmHuemixDialog(THuemixDialog *dialog)
+    : QDialog(nullptr)
+{
+    setObjectName(QStringLiteral("frmHuemixDialog"));
+    setWindowTitle(QStringLiteral("Color"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(341, 312);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    // The frame first: pages may commit while they are being built.
+    pnlColors = new QFrame(this);
+    pnlColors->setObjectName(QStringLiteral("pnlColors"));
+    pnlColors->setGeometry(8, 236, 64, 32);
+    pnlReferenceColor = new THuemixColorPanel(*this, THuemixColorPanel::DropTarget,
+                                              QStringLiteral("pnlReferenceColor"), pnlColors);
+    pnlReferenceColor->SetColor(0x00FFFFFF);
+    pnlColor = new THuemixColorPanel(*this, THuemixColorPanel::CurrentColor, QStringLiteral("pnlColor"),
+                                     pnlColors);
+    pnlColor->SetColor(0);
+
+    pnlCollection = new QFrame(this);
+    pnlCollection->setObjectName(QStringLiteral("pnlCollection"));
+    pnlCollection->setGeometry(77, 236, 261, 32);
+    for (int n = 1; n <= 32; ++n) {
+        auto *slot = new THuemixColorPanel(*this, THuemixColorPanel::DropTarget,
+                                           QStringLiteral("pnl%1").arg(n), pnlCollection);
+        slot->SetColor(0x00C0C0C0);
+        slot->setGeometry(n <= 16 ? 16 * (n - 1) : 16 * (n - 17), n <= 16 ? 0 : 16, 16, 16);
+        connect(slot, &THuemixColorPanel::clicked, this, [this, slot] { pnlCollectionClick(slot); });
+        FCollectionPanels[std::size_t(n - 1)] = slot;
+    }
+    connect(pnlReferenceColor, &THuemixColorPanel::clicked, this,
+            [this] { pnlCollectionClick(pnlReferenceColor); });
+    LayOutFrames();
+
+    btnHelp = new QPushButton(QStringLiteral("Help"), this);
+    btnHelp->setObjectName(QStringLiteral("btnHelp"));
+    btnHelp->setGeometry(8, 280, 77, 25);
+    btnOk = new QPushButton(QStringLiteral("OK"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setGeometry(172, 280, 77, 25);
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setGeometry(256, 280, 77, 25);
+    connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    pgcSystems = new QTabWidget(this);
+    pgcSystems->setObjectName(QStringLiteral("pgcSystems"));
+    pgcSystems->setGeometry(0, 0, 341, 225);
+    connect(pgcSystems, &QTabWidget::currentChanged, this, [this](int) {
+        // Only the user's choice of a tab shows the colour on the new page.
+        if (FProgrammaticPageChange == 0 && FCreated)
+            pgcSystemsChange();
+    });
+
+    {
+        ProgrammaticChange building(FProgrammaticPageChange);
+        FPages = {tshVGA = new TVGAPage(*this),      tshInternet = new TInternetPage(*this),
+                  tshHSB = new THSBPage(*this),      tshRGB = new TRGBPage(*this),
+                  tshCMY = new TCMYPage(*this),      tshCMYK = new TCMYKPage(*this),
+                  tshGray = new TGrayPage(*this),    tshWindows = new TWindowsPage(*this),
+                  tshInfo = new TInfoPage(*this)};
+        static const char *const captions[9] = {"VGA", "Internet", "HSB", "RGB", "CMY",
+                                                "CMYK", "Gray", "Windows", "Info"};
+        for (int i = 0; i < 9; ++i)
+            pgcSystems->addTab(FPages[std::size_t(i)], QString::fromLatin1(captions[i]));
+        pgcSystems->setCurrentWidget(tshCMYK); // as laid out
+    }
+    FCreated = true;
+
+    FormCreate();
+    FOwnerDialog = dialog;
+}
+
+TfrmHuemixDialog::~TfrmHuemixDialog()
+{
+    // Nothing of the window reaches the component while it is being taken apart.
+    FOwnerDialog = nullptr;
+    FCreated = false;
+}
+
+void TfrmHuemixDialog::FormCreate()
+{
+    tshWindows->LoadSystemColorRows();
+    ShowColorOnPage(FCurrentRGB);
+    UpdateInfoOptions();
+}
+
+void TfrmHuemixDialog::LayOutFrames()
+{
+    // With the 3-D look a single border is a two-pixel sunken edge, otherwise a flat line;
+    // the swatches inside fill what the border leaves.
+    const int b = FCtl3D ? 2 : 1;
+    auto style = [this](QFrame *frame) {
+        if (FCtl3D) {
+            frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            frame->setLineWidth(2);
+        } else {
+            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+            frame->setLineWidth(1);
+        }
+    };
+    style(pnlColors);
+    pnlReferenceColor->setGeometry(b, b, 30, 32 - 2 * b);
+    pnlColor->setGeometry(b + 30, b, 64 - 2 * b - 30, 32 - 2 * b);
+    for (THuemixColorPanel *slot : FCollectionPanels)
+        style(slot);
+}
+
+void TfrmHuemixDialog::SetCtl3D(bool value)
+{
+    FCtl3D = value;
+    LayOutFrames();
+}
+
+void TfrmHuemixDialog::SetStayOnTop(bool value)
+{
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, value);
+    if (flags == windowFlags())
+        return;
+    if (isVisible() && windowHandle()) {
+        // setWindowFlags would hide the window, and hiding a modal dialog ends its loop.
+        overrideWindowFlags(flags);
+        windowHandle()->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
+void TfrmHuemixDialog::SetTabVisibility(TDialogPages pages)
+{
+    ProgrammaticChange change(FProgrammaticPageChange);
+    for (int i = 0; i < pgcSystems->count(); ++i) {
+        const int tag = pgcSystems->widget(i)->property("Tag").toInt();
+        pgcSystems->setTabVisible(i, (pages & (1u << tag)) != 0);
+    }
+}
+
+void TfrmHuemixDialog::ActivatePage(int tag)
+{
+    ProgrammaticChange change(FProgrammaticPageChange);
+    THuemixPage *page = Page(tag);
+    if (!page)
+        return;
+    const int index = pgcSystems->indexOf(page);
+    if (index >= 0 && pgcSystems->isTabVisible(index))
+        pgcSystems->setCurrentIndex(index);
+}
+
+THuemixPage *TfrmHuemixDialog::Page(int tag) const
+{
+    for (THuemixPage *page : FPages)
+        if (page && page->Tag() == tag)
+            return page;
+    return nullptr;
+}
+
+int TfrmHuemixDialog::ActivePageTag() const
+{
+    if (!pgcSystems)
+        return -1;
+    const int index = pgcSystems->currentIndex();
+    if (index < 0 || !pgcSystems->isTabVisible(index))
+        return -1;
+    return pgcSystems->widget(index)->property("Tag").toInt();
+}
+
+TColor TfrmHuemixDialog::ColorPanelColor() const { return pnlColor->Color(); }
+
+TRGBColor TfrmHuemixDialog::ReadPageColor()
+{
+    TRGBColor color = FCurrentRGB;
+    if (THuemixPage *page = Page(ActivePageTag())) {
+        TRGBColor picked;
+        if (page->ReadColor(picked))
+            color = picked;
+    }
+    return color;
+}
+
+void TfrmHuemixDialog::ShowColorOnPage(const TRGBColor &target)
+{
+    // target may be FCurrentRGB itself, which the page's change handlers overwrite.
+    const TRGBColor copy = target;
+    if (THuemixPage *page = Page(ActivePageTag()))
+        if (!page->ShowColor(copy))
+            return;
+    CommitColor();
+}
+
+void TfrmHuemixDialog::CommitColor()
+{
+    FCurrentRGB = ReadPageColor();
+    pnlColor->SetColor(RGBToColor(FCurrentRGB));
+    pnlColor->repaint();
+    if (FOwnerDialog
+        && (FOwnerDialog->FColor != pnlColor->Color()
+            || FOwnerDialog->FReferenceColor != pnlReferenceColor->Color())) {
+        FOwnerDialog->FReferenceColor = pnlReferenceColor->Color();
+        FOwnerDialog->FColor = pnlColor->Color();
+        FOwnerDialog->DoApply(false);
+    }
+}
+
+TColor TfrmHuemixDialog::GetCurrentColor() { return RGBToColor(ReadPageColor()); }
+
+void TfrmHuemixDialog::SetCurrentColor(TColor color)
+{
+    FCurrentRGB = SplitColor(color);
+    ShowColorOnPage(FCurrentRGB);
+}
+
+TColor TfrmHuemixDialog::GetReferenceColor() const { return pnlReferenceColor->Color(); }
+
+void TfrmHuemixDialog::SetReferenceColor(TColor color)
+{
+    if (color == pnlReferenceColor->Color())
+        return;
+    pnlReferenceColor->SetColor(color);
+    CommitColor();
+}
+
+THuemixColorPanel *TfrmHuemixDialog::CollectionPanel(int n) const
+{
+    if (n < 1 || n > 32)
+        throw ERangeError("Range check error: collection slot outside 1..32");
+    return FCollectionPanels[std::size_t(n - 1)];
+}
+
+TColor TfrmHuemixDialog::GetCollectionColor(int n) const { return CollectionPanel(n)->Color(); }
+
+void TfrmHuemixDialog::SetCollectionColor(int n, TColor color) { CollectionPanel(n)->SetColor(color); }
+
+void TfrmHuemixDialog::UpdateInfoPage() { tshInfo->UpdateInfoPage(); }
+
+void TfrmHuemixDialog::UpdateInfoOptions() { tshInfo->UpdateInfoOptions(); }
+
+void TfrmHuemixDialog::pgcSystemsChange() { ShowColorOnPage(FCurrentRGB); }
+
+void TfrmHuemixDialog::pnlCollectionClick(THuemixColorPanel *panel)
+{
+    const TColor clicked = panel->Color();
+    ShowColorOnPage(SplitColor(clicked));
+    if (pnlColor->Color() != clicked) {
+        pnlColor->SetColor(clicked);
+        FCurrentRGB = SplitColor(clicked);
+    }
+    CommitColor();
+    UpdateInfoPage();
+}
+
+bool TfrmHuemixDialog::pnlDragOver(QObject *, QObject *source) const
+{
+    return source != nullptr && source == pnlColor;
+}
+
+void TfrmHuemixDialog::pnlDragDrop(THuemixColorPanel *target, THuemixColorPanel *source)
+{
+    target->SetColor(source->Color());
+    CommitColor();
+}
+
+void TfrmHuemixDialog::btnHelpClick()
+{
+    const int context = FAutoHelpContext ? FHelpContext + 1 + ActivePageTag() : FHelpContext;
+    huemix::platform().help(context);
+}
+
+void TfrmHuemixDialog::SystemColorsChanged()
+{
+    tshWindows->LoadSystemColorRows();
+    CommitColor();
+}
+
+bool TfrmHuemixDialog::event(QEvent *event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange && FCreated)
+        SystemColorsChanged();
+    return QDialog::event(event);
+}
+
+void TfrmHuemixDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange && FCreated)
+        SystemColorsChanged();
+    QDialog::changeEvent(event);
+}

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "colordialog/Colors.h"
+#include "colordialog/HuemixDialog.h"
 
 #include <QDialog>
+#include <QFrame>
 #include <QPoint>
+
+#include <array>
 
 class QPushButton;
 class QTabWidget;
@@ -19,6 +23,39 @@ class TCMYKPage;
 class TGrayPage;
 class TWindowsPage;
 class TInfoPage;
+class TfrmHuemixDialog;
+
+// A colour swatch of the window's frame: the current colour, the reference colour or
+// a collection slot. Clicks and drops are handed to the window's handlers.
+class THuemixColorPanel : public QFrame
+{
+    Q_OBJECT
+public:
+    enum Role { CurrentColor, DropTarget };
+    THuemixColorPanel(TfrmHuemixDialog &window, Role role, const QString &objectName, QWidget *parent);
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor color);
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    TfrmHuemixDialog &FWindow;
+    Role FRole;
+    TColor FColor = 0;
+    QPoint FPressPos;
+    bool FPressed = false;
+};
 
 // The modal window of the colour dialog: nine pages over one current colour, the
 // current and reference swatches, a collection of 32 colours, OK, Cancel and Help.
@@ -41,22 +78,40 @@ public:
     void SetHelpContext(int context) { FHelpContext = context; }
     int HelpContext() const { return FHelpContext; }
     bool FAutoHelpContext = false;
+    // Tab visibility and activation by the component: these never count as the user's
+    // change of page.
+    void SetTabVisibility(TDialogPages pages);
+    void ActivatePage(int tag);
+    void SetStayOnTop(bool value);
+    void SetCtl3D(bool value);
+    bool Ctl3D() const { return FCtl3D; }
 
     // The page protocol, shared with the pages.
     TRGBColor ReadPageColor();
     void ShowColorOnPage(const TRGBColor &target);
     void CommitColor();
-    int ActivePageTag() const;
+    int ActivePageTag() const;  // -1 while no tab is visible
     TColor ColorPanelColor() const; // the colour pnlColor shows
 
     TRGBColor FCurrentRGB{};
     QPoint FWebCell{0, 0};
+
+    // Handlers of the frame.
+    void pgcSystemsChange();
+    void pnlCollectionClick(THuemixColorPanel *panel);
+    bool pnlDragOver(QObject *target, QObject *source) const;
+    void pnlDragDrop(THuemixColorPanel *target, THuemixColorPanel *source);
+    void btnHelpClick();
 
     // Frame controls, named as their objectName.
     QTabWidget *pgcSystems = nullptr;
     QPushButton *btnHelp = nullptr;
     QPushButton *btnOk = nullptr;
     QPushButton *btnCancel = nullptr;
+    QFrame *pnlColors = nullptr;
+    QFrame *pnlCollection = nullptr;
+    THuemixColorPanel *pnlReferenceColor = nullptr;
+    THuemixColorPanel *pnlColor = nullptr;
 
     TVGAPage *tshVGA = nullptr;
     TInternetPage *tshInternet = nullptr;
@@ -70,8 +125,21 @@ public:
 
     THuemixPage *Page(int tag) const;
 
+protected:
+    bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
+    void FormCreate();
+    void SystemColorsChanged();
+    void LayOutFrames();
+    THuemixColorPanel *CollectionPanel(int n) const;
+
     THuemixDialog *FOwnerDialog = nullptr;
     int FHelpContext = 0;
-    // The rest is the window's own (panels, collection, handlers).
+    bool FCtl3D = true;
+    int FProgrammaticPageChange = 0; // > 0 while code, not the user, moves the tabs
+    bool FCreated = false;
+    std::array<THuemixColorPanel *, 32> FCollectionPanels{};
+    std::array<THuemixPage *, 9> FPages{};
 };

@@ -1,1 +1,76 @@
-// Not written yet.
+#include "page/PageSettings.h"
+
+#include <array>
+
+namespace lexifind {
+
+namespace {
+
+struct OptionInfo
+{
+    const char *name;
+    QString PageSettings::*field;
+    const char *defaultValue; // nullptr: no default
+};
+
+// Declared order; the defaults the page falls back on when an option is empty.
+const std::array<OptionInfo, 16> &optionTable()
+{
+    static const std::array<OptionInfo, 16> table{{
+        {"PageTitle", &PageSettings::PageTitle, "Recherche de vocabulaire"},
+        {"TextTitle", &PageSettings::TextTitle, nullptr},
+        {"Instruction", &PageSettings::Instruction, "Trouvez dans le texte l'équivalent de :"},
+        {"DoneMessage", &PageSettings::DoneMessage, "Terminé !"},
+        {"RightMessage", &PageSettings::RightMessage, "C'est juste !"},
+        {"WrongMessage", &PageSettings::WrongMessage, "Essayez encore !"},
+        {"NextCaption", &PageSettings::NextCaption, "Suite..."},
+        {"FontFamily", &PageSettings::FontFamily, "Arial, Helvetica, sans-serif"},
+        {"BackgroundColor", &PageSettings::BackgroundColor, "#ffffff"},
+        {"HighlightColor", &PageSettings::HighlightColor, "#ffff33"},
+        {"TextColor", &PageSettings::TextColor, "#000000"},
+        {"AnswerZoneColor", &PageSettings::AnswerZoneColor, "#ffff33"},
+        {"AnswerColor", &PageSettings::AnswerColor, "#000000"},
+        {"VocabularyBackColor", &PageSettings::VocabularyBackColor, "#ff9900"},
+        {"VocabularyTextColor", &PageSettings::VocabularyTextColor, "#000000"},
+        {"DefinitionColor", &PageSettings::DefinitionColor, "#cc0000"},
+    }};
+    return table;
+}
+
+} // namespace
+
+void PageSettings::FillDefaults()
+{
+    for (const OptionInfo &info : optionTable()) {
+        QString &value = this->*info.field;
+        // Only a field with no character at all is empty: a lone blank stays.
+        if (info.defaultValue && value.isEmpty())
+            value = QString::fromUtf8(info.defaultValue);
+    }
+}
+
+const QStringList &PageSettings::OptionNames()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        for (const OptionInfo &info : optionTable())
+            list << QString::fromLatin1(info.name);
+        return list;
+    }();
+    return names;
+}
+
+QString *PageSettings::option(const QString &name)
+{
+    for (const OptionInfo &info : optionTable())
+        if (name == QLatin1StringView(info.name))
+            return &(this->*info.field);
+    return nullptr;
+}
+
+const QString *PageSettings::option(const QString &name) const
+{
+    return const_cast<PageSettings *>(this)->option(name);
+}
+
+} // namespace lexifind

@@ -1,0 +1,79 @@
+// Builds the exercise page of a generated lesson of about 10 MB with 5000 entries,
+// some of several words, and prints how long each step takes.
+
+#include "document/ExerciseDocument.h"
+#include "page/PageSettings.h"
+#include "page/PageWriter.h"
+#include "page/WordDivision.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include <cstdio>
+
+using namespace lexifind;
+
+int main(int argc, char *argv[])
+{
+    const qsizetype targetSize = argc > 1 ? QByteArray(argv[1]).toLongLong() : 10 * 1024 * 1024;
+    const int entryCount = argc > 2 ? QByteArray(argv[2]).toInt() : 5000;
+
+    QRandomGenerator random(1234);
+    const QStringList syllables = {u"ma"_qs, u"ché"_qs, u"le"_qs, u"pom"_qs, u"ter"_qs,
+                                   u"re"_qs, u"tion"_qs, u"vi"_qs, u"lla"_qs, u"ge"_qs,
+                                   u"œu"_qs, u"bou"_qs, u"lan"_qs, u"ger"_qs, u"fro"_qs};
+    QStringList vocabulary;
+    for (int i = 0; i < 20000; ++i) {
+        QString word;
+        const int parts = 1 + int(random.bounded(3));
+        for (int p = 0; p < parts; ++p)
+            word += syllables[random.bounded(int(syllables.size()))];
+        vocabulary << word;
+    }
+
+    QString text;
+    text.reserve(targetSize + 100);
+    int column = 0;
+    while (text.size() < targetSize) {
+        text += vocabulary[random.bounded(int(vocabulary.size()))];
+        column += 1;
+        if (column % 12 == 0)
+            text += u".\r\n";
+        else
+            text += random.bounded(10) == 0 ? u", " : u" ";
+    }
+
+    ExerciseDocument document;
+    document.setText(text);
+    int phrases = 0;
+    for (int k = 0; k < entryCount; ++k) {
+        QString word = vocabulary[random.bounded(int(vocabulary.size()))];
+        if (k % 5 == 0) { // every fifth entry holds two or three words
+            word += u' ' + vocabulary[random.bounded(int(vocabulary.size()))];
+            if (k % 10 == 0)
+                word += u' ' + vocabulary[random.bounded(int(vocabulary.size()))];
+            ++phrases;
+        }
+        document.AddEntry(word, u"définition "_qs + QString::number(k));
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    const QString joined = JoinPhrases(document.text(), document.words());
+    const qint64 joinMs = timer.restart();
+    const QString divided = DivideText(joined);
+    const qint64 divideMs = timer.restart();
+    PageSettings settings;
+    const QByteArray page = BuildPage(document, settings);
+    const qint64 pageMs = timer.elapsed();
+
+    std::printf("text: %.1f MB (%lld characters), %d entries (%d of several words)\n",
+                double(text.size()) / (1024 * 1024), qint64(text.size()), entryCount, phrases);
+    std::printf("JoinPhrases: %lld ms\n", joinMs);
+    std::printf("DivideText:  %lld ms (%.1f MB of body)\n", divideMs,
+                double(divided.size()) / (1024 * 1024));
+    std::printf("BuildPage (whole page): %lld ms, %.1f MB\n", pageMs,
+                double(page.size()) / (1024 * 1024));
+    return 0;
+}

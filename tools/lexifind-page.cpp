@@ -1,0 +1,121 @@
+// lexifind-page [--set NAME=VALUE]... PROJECT.lxf OUTPUT
+// Writes the exercise page of a project file, as the main window's page writer does.
+
+#include "document/ExerciseDocument.h"
+#include "document/LexifindError.h"
+#include "document/ProjectFile.h"
+#include "page/PageSettings.h"
+#include "page/PageWriter.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+
+using namespace lexifind;
+
+namespace {
+
+void printUsage(FILE *to)
+{
+    QString usage = QStringLiteral(
+        "Usage : lexifind-page [--set NOM=VALEUR]... PROJET.lxf SORTIE\n"
+        "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
+        "Les options non données prennent leur valeur par défaut. NOM est l'une de :\n");
+    usage += QStringLiteral("  ") + PageSettings::OptionNames().join(QStringLiteral("\n  "))
+            + QStringLiteral("\n");
+    std::fputs(usage.toLocal8Bit().constData(), to);
+}
+
+// The message as the program's error box shows it: a full stop is added when the
+// last character sorts after it.
+void printError(const QString &message)
+{
+    QString shown = message;
+    if (!shown.isEmpty() && shown.back() > u'.')
+        shown += u'.';
+    std::fputs((QStringLiteral("lexifind-page : ") + shown + u'\n').toLocal8Bit().constData(),
+               stderr);
+}
+
+struct UsageError
+{
+    QString message;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+
+    try {
+        PageSettings settings;
+        QStringList positional;
+        for (qsizetype i = 0; i < args.size(); ++i) {
+            const QString &arg = args[i];
+            if (arg == u"--help" || arg == u"-h") {
+                printUsage(stdout);
+                return 0;
+            }
+            if (arg == u"--set" || arg.startsWith(u"--set=")) {
+                QString assignment;
+                if (arg == u"--set") {
+                    if (++i >= args.size())
+                        throw UsageError{QStringLiteral("--set demande NOM=VALEUR")};
+                    assignment = args[i];
+                } else {
+                    assignment = arg.mid(6);
+                }
+                const qsizetype equals = assignment.indexOf(u'=');
+                if (equals < 0)
+                    throw UsageError{QStringLiteral("--set demande NOM=VALEUR, reçu « %1 »").arg(assignment)};
+                const QString name = assignment.left(equals);
+                QString *option = settings.option(name);
+                if (!option)
+                    throw UsageError{QStringLiteral("option de page inconnue « %1 »").arg(name)};
+                *option = assignment.mid(equals + 1);
+            } else if (arg.startsWith(u"--")) {
+                throw UsageError{QStringLiteral("argument inconnu « %1 »").arg(arg)};
+            } else {
+                positional << arg;
+            }
+        }
+        if (positional.size() != 2)
+            throw UsageError{QStringLiteral("il faut un fichier projet et une sortie")};
+
+        const QString projectPath = positional[0];
+        const QString output = positional[1];
+        // Unlike the window, a project that cannot be read here is an error: a page of
+        // an empty document would hide a mistyped name.
+        QFile file(projectPath);
+        if (!file.open(QIODevice::ReadOnly))
+            throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(projectPath));
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(projectPath));
+        file.close();
+
+        ExerciseDocument document;
+        ProjectFile::fromBytes(document, bytes);
+        const QByteArray page = BuildPage(document, settings);
+
+        if (output == u"-") {
+            if (std::fwrite(page.constData(), 1, size_t(page.size()), stdout) != size_t(page.size())
+                || std::fflush(stdout) != 0)
+                throw Error(QStringLiteral("Impossible d'écrire la page sur la sortie standard"));
+        } else {
+            WritePage(output, page);
+        }
+        return 0;
+    } catch (const UsageError &e) {
+        printError(e.message);
+        printUsage(stderr);
+        return 2;
+    } catch (const Error &e) {
+        printError(e.message());
+        return 1;
+    }
+}

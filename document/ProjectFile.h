@@ -15,6 +15,14 @@ QByteArray toBytes(const ExerciseDocument &document);
 // lexifind::Error("'%s' n'est pas une valeur entière correcte") for a count that does
 // not convert, with the document filled as far as it got.
 void fromBytes(ExerciseDocument &document, const QByteArray &bytes);
+// The same, naming the file in the message for a count far beyond the file's lines.
+void fromBytes(ExerciseDocument &document, const QByteArray &bytes, const QString &fileName);
+
+// The whole-number rule of the counts: leading blanks, an optional sign, then decimal
+// digits, or hexadecimal digits after "$", "x" or "0x" (any case); nothing after them.
+// Decimal values must fit in 32 bits signed, hexadecimal ones in 32 bits (wrapping,
+// so "$FFFFFFFF" is -1). Returns false, leaving value alone, when the text does not convert.
+bool toWholeNumber(const QString &text, int &value);
 
 // Atomic save; throws lexifind::Error with the platform's I/O message.
 void save(const ExerciseDocument &document, const QString &path);

@@ -1,1 +1,90 @@
-// Not written yet.
+#include "document/SaveFile.h"
+
+#include "document/LexifindError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+
+namespace lexifind {
+
+QString ioErrorMessage(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return QStringLiteral("Fichier introuvable");
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+    case ELOOP:
+        return QStringLiteral("Nom de fichier incorrect");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("Trop de fichiers ouverts");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+    case EBUSY:
+        return QStringLiteral("Accès au fichier refusé");
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return QStringLiteral("Disque plein");
+    default:
+        return QStringLiteral("Erreur E/S %1").arg(error);
+    }
+}
+
+namespace {
+
+// The error number of a failed open, told apart from what can be seen of the path when
+// the system's number was not kept (the save file makes and removes a temporary file).
+int openErrorNumber(const QString &path, int savedErrno)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.fileName().isEmpty())
+        return EINVAL;
+    if (info.isDir())
+        return EISDIR;
+    const QFileInfo folder(info.absolutePath());
+    // A save into a folder that does not exist is a wrong name, not a missing file.
+    if (!folder.exists())
+        return ENOTDIR;
+    if (!folder.isDir())
+        return ENOTDIR;
+    if (savedErrno == ENOENT)
+        return ENOTDIR;
+    return savedErrno != 0 ? savedErrno : EACCES;
+}
+
+} // namespace
+
+void saveBytes(const QString &path, const QByteArray &bytes, const QString &failureFormat)
+{
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        const int error = openErrorNumber(path, errno);
+        if (!failureFormat.isEmpty())
+            throw Error(failureFormat.arg(path));
+        throw Error(ioErrorMessage(error));
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const int error = errno != 0 ? errno : EIO;
+        file.cancelWriting();
+        throw Error(ioErrorMessage(error));
+    }
+    errno = 0;
+    if (!file.commit()) {
+        // The earlier file is still there: the new content never replaced it.
+        const int error = errno != 0 ? errno : EIO;
+        throw Error(ioErrorMessage(error));
+    }
+}
+
+} // namespace lexifind

@@ -8,7 +8,13 @@ namespace lexifind {
 // Writes bytes to path atomically (QSaveFile): on any failure the earlier file stays
 // as it was, and lexifind::Error is thrown with failureFormat's %1 replaced by the path
 // when the file cannot be created, or the platform's I/O message otherwise.
-// failureFormat is e.g. "Impossible de créer le fichier %1".
+// failureFormat is e.g. "Impossible de créer le fichier %1"; an empty one reports the
+// I/O message for a file that cannot be created too (the project file does so).
 void saveBytes(const QString &path, const QByteArray &bytes, const QString &failureFormat);
+
+// The teacher's message for a system error number (errno): "Fichier introuvable",
+// "Nom de fichier incorrect", "Trop de fichiers ouverts", "Accès au fichier refusé",
+// "Disque plein", or "Erreur E/S <number>".
+QString ioErrorMessage(int errorNumber);
 
 } // namespace lexifind

@@ -1,1 +1,166 @@
-// Not written yet.
+#include "document/TextCodec.h"
+
+#include <QStringDecoder>
+
+#include <array>
+
+namespace lexifind::codec {
+
+namespace {
+
+// Bytes 0x80 to 0x9F of windows-1252. The five bytes the code page leaves undefined map
+// to the C1 control of the same number, as browsers read them, so every byte survives.
+constexpr std::array<char16_t, 32> HighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char byte : bytes)
+        *out++ = QChar(windows1252Char(static_cast<unsigned char>(byte)));
+    return text;
+}
+
+// Strict UTF-8 (no overlong forms, no surrogates), a byte-order mark inside kept as
+// U+FEFF. Returns false when the bytes are not UTF-8.
+bool decodeUtf8(QByteArrayView bytes, QString &text)
+{
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::Stateless
+                               | QStringConverter::Flag::ConvertInitialBom);
+    text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+bool hasNonAscii(QByteArrayView bytes)
+{
+    for (const char byte : bytes)
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return true;
+    return false;
+}
+
+const QByteArrayView Utf8Bom("\xEF\xBB\xBF", 3);
+
+QByteArray encodeWindows1252(const QString &text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    for (const QChar c : text)
+        *out++ = static_cast<char>(windows1252Byte(c.unicode()));
+    return bytes;
+}
+
+void appendDecimal(QByteArray &out, char32_t value)
+{
+    out += QByteArray::number(static_cast<uint>(value));
+}
+
+void appendHex(QByteArray &out, uint value, int width)
+{
+    out += QByteArray::number(value, 16).toUpper().rightJustified(width, '0');
+}
+
+} // namespace
+
+int windows1252Byte(char16_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return unit;
+    for (std::size_t i = 0; i < HighControls.size(); ++i)
+        if (HighControls[i] == unit)
+            return int(0x80 + i);
+    return -1;
+}
+
+char16_t windows1252Char(unsigned char byte)
+{
+    if (byte >= 0x80 && byte < 0xA0)
+        return HighControls[byte - 0x80];
+    return byte;
+}
+
+bool fitsWindows1252(const QString &text)
+{
+    for (const QChar c : text)
+        if (windows1252Byte(c.unicode()) < 0)
+            return false;
+    return true;
+}
+
+QString decode(const QByteArray &bytes)
+{
+    QString text;
+    if (bytes.startsWith(Utf8Bom)) {
+        if (decodeUtf8(QByteArrayView(bytes).sliced(3), text))
+            return text;
+        // A mark followed by bytes that are not UTF-8: take every byte as it is rather
+        // than lose any of them.
+        return decodeWindows1252(bytes);
+    }
+    if (hasNonAscii(bytes) && decodeUtf8(bytes, text))
+        return text;
+    return decodeWindows1252(bytes);
+}
+
+QByteArray encodeForFile(const QString &text)
+{
+    if (fitsWindows1252(text)) {
+        QByteArray bytes = encodeWindows1252(text);
+        // Windows-1252 bytes that happen to be UTF-8 ('Ã©' is C3 A9, the UTF-8 of 'é'),
+        // or start with a byte-order mark, would be read back as other characters:
+        // such a text is written as UTF-8 with its mark, which reads back as it was.
+        QString check;
+        const bool misread = bytes.startsWith(Utf8Bom)
+                             || (hasNonAscii(bytes) && decodeUtf8(bytes, check));
+        if (!misread)
+            return bytes;
+    }
+    return Utf8Bom.toByteArray() + text.toUtf8();
+}
+
+QByteArray encodeForPage(const QString &piece, PageContext context)
+{
+    QByteArray out;
+    out.reserve(piece.size());
+    const qsizetype size = piece.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = piece.at(i).unicode();
+        const int byte = windows1252Byte(unit);
+        if (byte >= 0) {
+            out += static_cast<char>(byte);
+            continue;
+        }
+        if (context == PageContext::ScriptString) {
+            // A script string is UTF-16: one escape per code unit, pairs included.
+            out += "\\u";
+            appendHex(out, unit, 4);
+            continue;
+        }
+        char32_t codePoint = unit;
+        if (QChar::isHighSurrogate(unit) && i + 1 < size
+            && QChar::isLowSurrogate(piece.at(i + 1).unicode())) {
+            codePoint = QChar::surrogateToUcs4(unit, piece.at(i + 1).unicode());
+            ++i;
+        } else if (QChar::isSurrogate(unit)) {
+            codePoint = 0xFFFD; // a lone half of a pair is no character
+        }
+        if (context == PageContext::StyleSheet) {
+            out += '\\';
+            appendHex(out, codePoint, 1);
+            out += ' ';
+        } else {
+            out += "&#";
+            appendDecimal(out, codePoint);
+            out += ';';
+        }
+    }
+    return out;
+}
+
+} // namespace lexifind::codec

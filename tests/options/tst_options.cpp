@@ -1,0 +1,519 @@
+#include "colordialog/HuemixDialog.h"
+#include "colordialog/HuemixWindow.h"
+#include "page/PageSettings.h"
+#include "ui/options/OptionWidgets.h"
+#include "ui/options/Unit5.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using lexifind::PageSettings;
+using lexifind::options::ColorShape;
+using lexifind::options::SymbolLabel;
+
+namespace {
+
+struct FieldOption
+{
+    const char *field;
+    QString PageSettings::*option;
+    const char *name;
+};
+
+// Which field writes which option.
+const FieldOption kFields[] = {
+    {"Edit1", &PageSettings::PageTitle, "PageTitle"},
+    {"Edit2", &PageSettings::TextTitle, "TextTitle"},
+    {"Edit3", &PageSettings::Instruction, "Instruction"},
+    {"Edit4", &PageSettings::RightMessage, "RightMessage"},
+    {"Edit5", &PageSettings::WrongMessage, "WrongMessage"},
+    {"Edit6", &PageSettings::NextCaption, "NextCaption"},
+    {"ComboBox1", &PageSettings::FontFamily, "FontFamily"},
+    {"Edit7", &PageSettings::BackgroundColor, "BackgroundColor"},
+    {"Edit8", &PageSettings::HighlightColor, "HighlightColor"},
+    {"Edit9", &PageSettings::TextColor, "TextColor"},
+    {"Edit10", &PageSettings::AnswerZoneColor, "AnswerZoneColor"},
+    {"Edit11", &PageSettings::VocabularyBackColor, "VocabularyBackColor"},
+    {"Edit12", &PageSettings::DoneMessage, "DoneMessage"},
+    {"Edit13", &PageSettings::AnswerColor, "AnswerColor"},
+    {"Edit14", &PageSettings::VocabularyTextColor, "VocabularyTextColor"},
+    {"Edit15", &PageSettings::DefinitionColor, "DefinitionColor"},
+};
+
+struct ColorRow
+{
+    const char *button;
+    const char *field;
+    const char *shape;
+    QString PageSettings::*option;
+};
+
+const ColorRow kColorRows[] = {
+    {"Button2", "Edit7", "Shape1", &PageSettings::BackgroundColor},
+    {"Button3", "Edit8", "Shape2", &PageSettings::HighlightColor},
+    {"Button4", "Edit9", "Shape3", &PageSettings::TextColor},
+    {"Button5", "Edit10", "Shape4", &PageSettings::AnswerZoneColor},
+    {"Button7", "Edit13", "Shape6", &PageSettings::AnswerColor},
+    {"Button6", "Edit11", "Shape5", &PageSettings::VocabularyBackColor},
+    {"Button8", "Edit14", "Shape7", &PageSettings::VocabularyTextColor},
+    {"select", "Edit15", "Shape8", &PageSettings::DefinitionColor},
+};
+
+// The line edit that takes the teacher's typing for a field.
+QLineEdit *TypingTarget(TForm4 &form, const QString &field)
+{
+    if (auto *combo = form.findChild<QComboBox *>(field))
+        return combo->lineEdit();
+    return form.findChild<QLineEdit *>(field);
+}
+
+QString FieldText(TForm4 &form, const QString &field)
+{
+    if (auto *combo = form.findChild<QComboBox *>(field))
+        return combo->currentText();
+    return form.findChild<QLineEdit *>(field)->text();
+}
+
+// Answers the colour dialog once it runs modally: `act` gets its window and closes it.
+void AnswerColorDialog(TForm4 &form, std::function<void(TfrmHuemixDialog *)> act,
+                       int triesLeft = 300)
+{
+    QPointer<TForm4> guard(&form);
+    QTimer::singleShot(10, [guard, act, triesLeft] {
+        if (!guard)
+            return;
+        TfrmHuemixDialog *window = guard->HuemixDialog1->Window();
+        if (!window || QApplication::activeModalWidget() != window) {
+            if (triesLeft > 0)
+                AnswerColorDialog(*guard, act, triesLeft - 1);
+            return;
+        }
+        act(window);
+    });
+}
+
+void Cancel(TfrmHuemixDialog *window)
+{
+    window->btnCancel->click();
+}
+
+std::function<void(TfrmHuemixDialog *)> ChooseAndConfirm(TColor color)
+{
+    return [color](TfrmHuemixDialog *window) {
+        window->SetCurrentColor(color);
+        window->btnOk->click();
+    };
+}
+
+// Pixels of the widget's picture near the given colour.
+int CountNear(QWidget *widget, const QColor &color, int tolerance = 60)
+{
+    const QImage image = widget->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (qAbs(pixel.red() - color.red()) + qAbs(pixel.green() - color.green())
+                    + qAbs(pixel.blue() - color.blue())
+                < tolerance)
+                ++count;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+class TestOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startTextsStoreNothing();
+    void fieldStoresItsOption_data();
+    void fieldStoresItsOption();
+    void editingRightMessage_data();
+    void editingRightMessage();
+    void fontList_data();
+    void fontList();
+    void closingKeepsFieldsAndOptions_data();
+    void closingKeepsFieldsAndOptions();
+    void symbolMarks_data();
+    void symbolMarks();
+    void colorDialogSetUp();
+    void firstCancelWritesBlack_data();
+    void firstCancelWritesBlack();
+    void chosenColourCarriesToNextButton();
+    void picture();
+};
+
+void TestOptions::startTextsStoreNothing()
+{
+    PageSettings settings;
+    TForm4 form(settings);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    QCOMPARE(form.windowTitle(), QStringLiteral("Paramètres web"));
+    QCOMPARE(form.Edit4->text(), QStringLiteral("Bravo !"));
+    QCOMPARE(form.Edit5->text(), QStringLiteral("Essayez encore !"));
+    QCOMPARE(form.Edit6->text(), QStringLiteral("Suite"));
+    QCOMPARE(form.Edit12->text(), QStringLiteral("Terminé !"));
+    QCOMPARE(form.ComboBox1->currentText(), QString());
+    for (const FieldOption &row : kFields) {
+        const QString name = QString::fromLatin1(row.field);
+        if (name != "Edit4" && name != "Edit5" && name != "Edit6" && name != "Edit12")
+            QVERIFY2(FieldText(form, name).isEmpty(), row.field);
+    }
+    // Neither creating nor showing the window writes an option.
+    QCOMPARE(settings, PageSettings{});
+}
+
+void TestOptions::fieldStoresItsOption_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kFields)); ++i)
+        QTest::newRow(kFields[i].field) << i;
+}
+
+void TestOptions::fieldStoresItsOption()
+{
+    QFETCH(int, row);
+    const FieldOption &field = kFields[row];
+    PageSettings settings;
+    TForm4 form(settings);
+    QSignalSpy stored(&form, &TForm4::optionChanged);
+    QLineEdit *target = TypingTarget(form, QString::fromLatin1(field.field));
+    QVERIFY(target);
+
+    // Typing: every keystroke stores the whole text, once.
+    target->end(false);
+    QTest::keyClicks(target, QStringLiteral("Ab é"));
+    const QString typed = FieldText(form, QString::fromLatin1(field.field));
+    QVERIFY(typed.endsWith(QStringLiteral("Ab é")));
+    PageSettings expected;
+    expected.*field.option = typed;
+    QCOMPARE(settings, expected);
+    QCOMPARE(stored.count(), 4);
+    QCOMPARE(stored.last().at(0).toString(), QString::fromLatin1(field.name));
+
+    // Setting the text already there is no change.
+    target->setText(typed);
+    QCOMPARE(stored.count(), 4);
+
+    // Pasting over everything.
+    QGuiApplication::clipboard()->setText(QStringLiteral("#ff0000 collé"));
+    target->selectAll();
+    target->paste();
+    expected.*field.option = QStringLiteral("#ff0000 collé");
+    QCOMPARE(settings, expected);
+    QCOMPARE(stored.count(), 5);
+
+    // Emptying the field empties the option.
+    target->selectAll();
+    QTest::keyClick(target, Qt::Key_Delete);
+    expected.*field.option = QString();
+    QCOMPARE(settings, expected);
+    QCOMPARE(stored.count(), 6);
+}
+
+void TestOptions::editingRightMessage_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("stored");
+    // '\b' stands for Backspace.
+    QTest::newRow("changed and changed back") << QStringLiteral("\b!") << QStringLiteral("Bravo !");
+    QTest::newRow("shortened") << QStringLiteral("\b\b") << QStringLiteral("Bravo");
+    QTest::newRow("only blanks left") << QStringLiteral("\b\b\b\b\b\b ") << QStringLiteral("B ");
+    QTest::newRow("emptied") << QStringLiteral("\b\b\b\b\b\b\b") << QString();
+}
+
+void TestOptions::editingRightMessage()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, stored);
+    PageSettings settings;
+    TForm4 form(settings);
+    form.Edit4->end(false);
+    for (const QChar key : keys) {
+        if (key == u'\b')
+            QTest::keyClick(form.Edit4, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(form.Edit4, QString(key));
+    }
+    QCOMPARE(form.Edit4->text(), stored);
+    QCOMPARE(settings.RightMessage, stored);
+    // The other start texts stay in their fields only.
+    QVERIFY(settings.WrongMessage.isEmpty());
+    QVERIFY(settings.NextCaption.isEmpty());
+    QVERIFY(settings.DoneMessage.isEmpty());
+}
+
+void TestOptions::fontList_data()
+{
+    QTest::addColumn<int>("pick");      // item index to pick first, -1 for none
+    QTest::addColumn<QString>("typed"); // then typed at the end of the text
+    QTest::addColumn<bool>("enter");    // then Enter
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("changes");
+
+    QTest::newRow("item 3 keeps both blanks")
+        << 2 << QString() << false << QStringLiteral("Gill Sans MT,  sans-serif") << 1;
+    QTest::newRow("last item") << 9 << QString() << false
+                               << QStringLiteral("Tempus Sans ITC, fantasy") << 1;
+    QTest::newRow("typed prefix is not completed")
+        << -1 << QStringLiteral("Ari") << false << QStringLiteral("Ari") << 3;
+    QTest::newRow("typed lower-case prefix is not completed")
+        << -1 << QStringLiteral("times") << false << QStringLiteral("times") << 5;
+    QTest::newRow("Enter adds no item")
+        << -1 << QStringLiteral("Foo") << true << QStringLiteral("Foo") << 3;
+    QTest::newRow("item then typing")
+        << 0 << QStringLiteral(", x") << true
+        << QStringLiteral("Arial, Helvetica, sans-serif, x") << 4;
+}
+
+void TestOptions::fontList()
+{
+    QFETCH(int, pick);
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    QFETCH(QString, stored);
+    QFETCH(int, changes);
+
+    PageSettings settings;
+    TForm4 form(settings);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QSignalSpy spy(&form, &TForm4::optionChanged);
+    QComboBox *combo = form.ComboBox1;
+    const QStringList itemsBefore = [combo] {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        return items;
+    }();
+    QCOMPARE(itemsBefore.size(), 10);
+
+    if (pick >= 0)
+        combo->setCurrentIndex(pick);
+    combo->lineEdit()->end(false);
+    if (!typed.isEmpty())
+        QTest::keyClicks(combo->lineEdit(), typed);
+    if (enter)
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+
+    QCOMPARE(combo->currentText(), stored);
+    QCOMPARE(settings.FontFamily, stored);
+    QCOMPARE(spy.count(), changes);
+    QStringList itemsAfter;
+    for (int i = 0; i < combo->count(); ++i)
+        itemsAfter << combo->itemText(i);
+    QCOMPARE(itemsAfter, itemsBefore);
+}
+
+void TestOptions::closingKeepsFieldsAndOptions_data()
+{
+    QTest::addColumn<bool>("byButton");
+    QTest::newRow("OK button") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestOptions::closingKeepsFieldsAndOptions()
+{
+    QFETCH(bool, byButton);
+    PageSettings settings;
+    QWidget mainWindow;
+    QPointer<TForm4> form = new TForm4(settings, &mainWindow);
+    QVERIFY(form->isWindow());
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QTest::keyClicks(form->Edit1, QStringLiteral("Les animaux"));
+    QTest::keyClicks(form->Edit9, QStringLiteral("navy"));
+    form->ComboBox1->setCurrentIndex(7);
+    const PageSettings before = settings;
+
+    if (byButton)
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+    else
+        QVERIFY(form->close());
+    QVERIFY(form);
+    QVERIFY(!form->isVisible());
+    QCOMPARE(settings, before);
+
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QCOMPARE(form->Edit1->text(), QStringLiteral("Les animaux"));
+    QCOMPARE(form->Edit9->text(), QStringLiteral("navy"));
+    QCOMPARE(form->Edit4->text(), QStringLiteral("Bravo !"));
+    QCOMPARE(form->ComboBox1->currentText(), QStringLiteral("Courier New, courier, mono"));
+    QCOMPARE(settings, before);
+    QCOMPARE(settings.PageTitle, QStringLiteral("Les animaux"));
+}
+
+void TestOptions::symbolMarks_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("right answer: green") << "Label5" << "Edit4" << QColor(0x00, 0x80, 0x00);
+    QTest::newRow("wrong answer: red") << "Label6" << "Edit5" << QColor(0xFF, 0x00, 0x00);
+    QTest::newRow("button caption: black") << "Label7" << "Edit6" << QColor(0, 0, 0);
+}
+
+void TestOptions::symbolMarks()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, field);
+    QFETCH(QColor, color);
+    PageSettings settings;
+    TForm4 form(settings);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    auto *mark = form.findChild<SymbolLabel *>(label);
+    auto *edit = form.findChild<QLineEdit *>(field);
+    QVERIFY(mark && edit);
+    QVERIFY(mark->isVisible());
+    // Beside its field: left of it, on the same line.
+    QVERIFY(mark->geometry().right() < edit->geometry().left());
+    QVERIFY(mark->geometry().top() <= edit->geometry().bottom());
+    QVERIFY(mark->geometry().bottom() >= edit->geometry().top());
+
+    // Drawn in its own colour, and clearly: a good share of the label.
+    const int inColour = CountNear(mark, color);
+    QVERIFY2(inColour >= 40, qPrintable(QString::number(inColour)));
+    // The three marks look different from each other, not only in colour.
+    static QList<QImage> shapes;
+    QImage alpha = mark->grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+    for (const QImage &other : shapes)
+        QVERIFY(other != alpha);
+    shapes << alpha;
+}
+
+void TestOptions::colorDialogSetUp()
+{
+    PageSettings settings;
+    TForm4 form(settings);
+    THuemixDialog *dialog = form.HuemixDialog1;
+    QVERIFY(dialog);
+    QCOMPARE(dialog->parent(), &form);
+    QCOMPARE(dialog->VisiblePages(), PageSet(pageInternet));
+    QCOMPARE(dialog->ActivePage(), pageVGA);
+    QCOMPARE(dialog->Color(), TColor(0));
+    QCOMPARE(dialog->ReferenceColor(), TColor(0x00FFFFFF));
+    QCOMPARE(dialog->AutoApply(), false);
+    QCOMPARE(dialog->StayOnTop(), false);
+    QCOMPARE(dialog->Ctl3D(), true);
+    QCOMPARE(dialog->HelpButton(), false);
+    QCOMPARE(dialog->AutoHelpContext(), false);
+    QCOMPARE(dialog->HelpContext(), 0);
+    QCOMPARE(dialog->Caption(), QStringLiteral("Color"));
+    QVERIFY(!dialog->OnApply && !dialog->OnShow && !dialog->OnClose);
+}
+
+void TestOptions::firstCancelWritesBlack_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kColorRows)); ++i)
+        QTest::newRow(kColorRows[i].button) << i;
+}
+
+void TestOptions::firstCancelWritesBlack()
+{
+    QFETCH(int, row);
+    const ColorRow &colorRow = kColorRows[row];
+    PageSettings settings;
+    TForm4 form(settings);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto *button = form.findChild<QPushButton *>(colorRow.button);
+    auto *field = form.findChild<QLineEdit *>(colorRow.field);
+    auto *shape = form.findChild<ColorShape *>(colorRow.shape);
+    QVERIFY(button && field && shape);
+    QCOMPARE(button->text(), QStringLiteral("choisir"));
+    QCOMPARE(shape->brushColor(), QColor(Qt::white));
+
+    bool answered = false;
+    AnswerColorDialog(form, [&answered](TfrmHuemixDialog *window) {
+        answered = true;
+        Cancel(window);
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(answered);
+    QVERIFY(!form.HuemixDialog1->Window());
+
+    QCOMPARE(field->text(), QStringLiteral("#000000"));
+    QCOMPARE(settings.*colorRow.option, QStringLiteral("#000000"));
+    QCOMPARE(shape->brushColor(), QColor(Qt::black));
+    QVERIFY(CountNear(shape, Qt::black, 10) >= 23 * 23);
+}
+
+void TestOptions::chosenColourCarriesToNextButton()
+{
+    PageSettings settings;
+    TForm4 form(settings);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    // Red for the background, confirmed.
+    AnswerColorDialog(form, ChooseAndConfirm(0x000000FF));
+    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    QCOMPARE(form.Edit7->text(), QStringLiteral("#FF0000"));
+    QCOMPARE(settings.BackgroundColor, QStringLiteral("#FF0000"));
+    QCOMPARE(form.Shape1->brushColor(), QColor(0xFF, 0x00, 0x00));
+
+    // The highlight's dialog opens on red; cancelling still writes red.
+    TColor openedOn = -1;
+    AnswerColorDialog(form, [&openedOn](TfrmHuemixDialog *window) {
+        openedOn = window->GetCurrentColor();
+        Cancel(window);
+    });
+    QTest::mouseClick(form.Button3, Qt::LeftButton);
+    QCOMPARE(openedOn, TColor(0x000000FF));
+    QCOMPARE(form.Edit8->text(), QStringLiteral("#FF0000"));
+    QCOMPARE(settings.HighlightColor, QStringLiteral("#FF0000"));
+    QCOMPARE(form.Shape2->brushColor(), QColor(0xFF, 0x00, 0x00));
+
+    // A colour typed into a field goes into the option only; the sample keeps the last
+    // colour chosen through its button.
+    form.Edit7->setText(QStringLiteral("#00ff00"));
+    QCOMPARE(settings.BackgroundColor, QStringLiteral("#00ff00"));
+    QCOMPARE(form.Shape1->brushColor(), QColor(0xFF, 0x00, 0x00));
+
+    // Another colour for the definitions; the earlier samples stay as they were.
+    AnswerColorDialog(form, ChooseAndConfirm(0x00336699));
+    QTest::mouseClick(form.select, Qt::LeftButton);
+    QCOMPARE(form.Edit15->text(), QStringLiteral("#996633"));
+    QCOMPARE(settings.DefinitionColor, QStringLiteral("#996633"));
+    QCOMPARE(form.Shape8->brushColor(), QColor(0x99, 0x66, 0x33));
+    QCOMPARE(form.Shape2->brushColor(), QColor(0xFF, 0x00, 0x00));
+    QCOMPARE(form.Shape3->brushColor(), QColor(Qt::white));
+}
+
+void TestOptions::picture()
+{
+    PageSettings settings;
+    TForm4 form(settings);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QString dir = QStringLiteral(LEXIFIND_PICTURES_DIR);
+    QVERIFY(QDir().mkpath(dir));
+    const QString file = dir + QStringLiteral("/page-options.png");
+    QVERIFY(form.grab().save(file));
+    QVERIFY(QFileInfo(file).size() > 0);
+}
+
+QTEST_MAIN(TestOptions)
+#include "tst_options.moc"

@@ -5,6 +5,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -212,9 +213,9 @@ QString JoinPhrases(const QString &text, const QStringList &words)
 QString DivideText(const QString &workingText)
 {
     QString out;
-    out.reserve(workingText.size() * 4 + 16);
+    out.reserve(workingText.size() * 8 + 16);
     bool inWord = false;
-    qint64 number = 0;
+    quint64 number = 0;
     const qsizetype length = workingText.size();
     for (qsizetype i = 0; i < length;) {
         char32_t c = workingText[i].unicode();
@@ -229,7 +230,14 @@ QString DivideText(const QString &workingText)
         if (!word && inWord) {
             out += u"</span>";
         } else if (word && !inWord) {
-            const QString n = QString::number(number++);
+            char16_t digits[24];
+            qsizetype d = std::size(digits);
+            for (quint64 n = number++;; n /= 10) {
+                digits[--d] = char16_t(u'0' + n % 10);
+                if (n < 10)
+                    break;
+            }
+            const QStringView n(digits + d, std::size(digits) - d);
             out += u"<span id=\"";
             out += n;
             out += u"\" onclick=\"checkanswer(";

@@ -1,0 +1,90 @@
+#include "ui/main/Startup.h"
+
+#include "colordialog/HuemixDialog.h"
+#include "colordialog/HuemixPlatform.h"
+#include "document/LexifindError.h"
+#include "ui/main/Desktop.h"
+#include "ui/main/Unit1.h"
+#include "ui/main/Unit2.h"
+#include "ui/main/Unit3.h"
+#include "ui/main/Unit4.h"
+#include "ui/main/help/HelpViewer.h"
+#include "ui/options/Unit5.h"
+
+namespace lexifind {
+
+QString ErrorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QChar(u'.'))
+        return message + u'.';
+    return message;
+}
+
+LexifindApplication::LexifindApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Lexifind"));
+    setApplicationDisplayName(QStringLiteral("Lexifind"));
+    setApplicationVersion(QStringLiteral("1.22"));
+    // Closing a dialog never ends the program; closing the main window does.
+    setQuitOnLastWindowClosed(false);
+}
+
+bool LexifindApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const Error &error) {
+        ShowError(error.message());
+    } catch (const EHuemixDialogException &error) {
+        ShowError(QString::fromUtf8(error.what()));
+    } catch (const std::exception &error) {
+        ShowError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ShowError(QStringLiteral("Erreur inattendue"));
+    }
+    return true;
+}
+
+void LexifindApplication::ShowError(const QString &message)
+{
+    desktop().showError(ErrorBoxText(message));
+}
+
+Program::Program()
+{
+    Form1 = std::make_unique<TForm1>(Settings);
+    Form2 = std::make_unique<TForm2>(*Form1);
+    Form3 = std::make_unique<TForm3>(*Form1);
+    Form4 = std::make_unique<TForm4>(Settings);
+    AboutBox = std::make_unique<TAboutBox>();
+    Form1->SetWindows(Form2.get(), Form3.get(), Form4.get(), AboutBox.get());
+    huemix::platform().help = lexifind::help::showContext;
+    QObject::connect(Form1.get(), &TForm1::closed, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+}
+
+Program::~Program()
+{
+    AboutBox.reset();
+    Form4.reset();
+    Form3.reset();
+    Form2.reset();
+    Form1.reset();
+}
+
+void Program::Start()
+{
+    Form1->show();
+    Form1->raise();
+    Form1->activateWindow();
+}
+
+int Run(int argc, char **argv)
+{
+    LexifindApplication application(argc, argv);
+    Program program;
+    program.Start();
+    return application.exec();
+}
+
+} // namespace lexifind

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "page/PageSettings.h"
+
+#include <QApplication>
+
+#include <memory>
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TAboutBox;
+
+namespace lexifind {
+
+// The text of the standard error box: a full stop is added when the message's last
+// character sorts after the full stop ("!" and "?" stay, a letter gets one).
+QString ErrorBoxText(const QString &message);
+
+// The application object: title "Lexifind", and the one place where a command's
+// failure is shown. No exception leaves an event handler: notify catches it, shows
+// its message in the standard error box, and the program goes on.
+class LexifindApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    LexifindApplication(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+    // The standard error box with message, through the desktop's error seam.
+    static void ShowError(const QString &message);
+};
+
+// The windows of one run, created once in their order (TForm1, TForm2, TForm3,
+// TForm4, TAboutBox) and released in the reverse order at the end. The page options
+// are program-wide: written by TForm4, read by the page command of TForm1.
+class Program
+{
+public:
+    Program();
+    ~Program();
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+
+    // Shows the main window; the others stay hidden until a command shows them.
+    void Start();
+
+    PageSettings Settings;
+    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TForm2> Form2;
+    std::unique_ptr<TForm3> Form3;
+    std::unique_ptr<TForm4> Form4;
+    std::unique_ptr<TAboutBox> AboutBox;
+};
+
+// The program: the application, the windows, the event loop until the main window
+// is closed.
+int Run(int argc, char **argv);
+
+} // namespace lexifind

@@ -1,0 +1,637 @@
+#include "ui/main/Unit1.h"
+
+#include "document/LexifindError.h"
+#include "document/ProjectFile.h"
+#include "document/TextFile.h"
+#include "page/PageWriter.h"
+#include "ui/main/Desktop.h"
+#include "ui/main/Look.h"
+#include "ui/main/Unit2.h"
+#include "ui/main/Unit3.h"
+#include "ui/main/Unit4.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <utility>
+
+using namespace lexifind;
+
+namespace {
+
+const QString kQuestion = QStringLiteral("Voulez-vous voir la page dans votre navigateur?");
+const QString kProjectSuffix = QStringLiteral("lxf");
+
+// Runs its function when the scope ends, also when a command stops on an error, so
+// that the windows show what the document holds at that point.
+template <typename F>
+class AtScopeEnd
+{
+public:
+    explicit AtScopeEnd(F f) : m_f(std::move(f)) {}
+    ~AtScopeEnd() { m_f(); }
+    AtScopeEnd(const AtScopeEnd &) = delete;
+    AtScopeEnd &operator=(const AtScopeEnd &) = delete;
+
+private:
+    F m_f;
+};
+
+// Items 13 pixels high, as the word list was drawn.
+class FixedHeightDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 13};
+    }
+};
+
+bool isLineBreak(char16_t u)
+{
+    return u == u'\r' || u == u'\n' || u == QChar::ParagraphSeparator || u == QChar::LineSeparator;
+}
+
+} // namespace
+
+namespace lexifind {
+
+bool SourceEdit::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (m_menuKeys.contains(QKeySequence(key->keyCombination()))) {
+            // Leave the key to the menu: its undo, copy, paste... act on this text.
+            event->ignore();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void SourceEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    emit wordDoubleClicked();
+}
+
+QString TrimSelection(const QString &selectedText)
+{
+    qsizetype begin = 0;
+    qsizetype end = selectedText.size();
+    while (begin < end && (selectedText.at(begin).unicode() <= 0x20 || isLineBreak(selectedText.at(begin).unicode())))
+        ++begin;
+    while (end > begin && (selectedText.at(end - 1).unicode() <= 0x20 || isLineBreak(selectedText.at(end - 1).unicode())))
+        --end;
+    // A word is one line of the project file: a selection over several lines keeps
+    // its lines apart by a blank.
+    QString word;
+    word.reserve(end - begin);
+    for (qsizetype i = begin; i < end; ++i) {
+        const char16_t u = selectedText.at(i).unicode();
+        if (isLineBreak(u)) {
+            if (u == u'\r' && i + 1 < end && selectedText.at(i + 1) == u'\n')
+                ++i;
+            word += u' ';
+        } else {
+            word += QChar(u);
+        }
+    }
+    return word;
+}
+
+QString WithDefaultSuffix(const QString &path, const QString &suffix)
+{
+    if (path.isEmpty() || QFileInfo(path).fileName().contains(u'.'))
+        return path;
+    return path + u'.' + suffix;
+}
+
+} // namespace lexifind
+
+TForm1::TForm1(PageSettings &settings, QWidget *parent)
+    : QMainWindow(parent), m_settings(settings)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Lexifind"));
+    setFont(look::defaultFont());
+    look::setBackground(this, look::maroon());
+    CreateControls();
+    CreateMenus();
+    ConnectHandlers();
+    SetTabOrder();
+    // The frame of a desktop window: borders of 4 pixels and a caption of 23.
+    move(OuterLeft, OuterTop);
+    resize(OuterWidth - 8, OuterHeight - 31);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetWindows(TForm2 *form2, TForm3 *form3, QWidget *form4, TAboutBox *aboutBox)
+{
+    m_form2 = form2;
+    m_form3 = form3;
+    m_form4 = form4;
+    m_aboutBox = aboutBox;
+}
+
+void TForm1::CreateControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    look::setBackground(client, look::maroon());
+    setCentralWidget(client);
+
+    Source = new SourceEdit(client);
+    Source->setObjectName(QStringLiteral("Source"));
+    Source->setGeometry(8, 8, 241, 273);
+    Source->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Source->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Source->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    {
+        QPalette palette = Source->palette();
+        palette.setColor(QPalette::Base, look::cream());
+        // The selection stays highlighted while another control has the focus.
+        for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+            palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+        Source->setPalette(palette);
+    }
+
+    ListBox1 = new QListWidget(client);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(344, 8, 74, 313);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
+    look::setBase(ListBox1, look::cream());
+    ListBox1->installEventFilter(this);
+
+    auto button = [client](QPushButton *&field, const char *name, const QString &caption, int left,
+                           int top, const QString &hint) {
+        field = new QPushButton(caption, client);
+        field->setObjectName(QString::fromLatin1(name));
+        field->setGeometry(left, top, 81, 33);
+        field->setToolTip(hint);
+        // Enter on a focused button presses it, as on the teacher's desktop.
+        field->setAutoDefault(true);
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
+        field->setPalette(palette);
+    };
+    button(Button1, "Button1", QStringLiteral("&HTML"), 256, 248, QStringLiteral("make web page"));
+    button(Button2, "Button2", QStringLiteral("+"), 256, 128, QStringLiteral("add word to list"));
+    button(Button3, "Button3", QStringLiteral("&monter"), 256, 8,
+           QStringLiteral("move selection upwards"));
+    button(Button4, "Button4", QStringLiteral("&descendre"), 256, 48,
+           QStringLiteral("move selection down"));
+    button(Button5, "Button5", QStringLiteral("&trier"), 256, 88,
+           QStringLiteral("sort list by alphabetical order"));
+    button(Button6, "Button6", QStringLiteral("-"), 256, 168,
+           QStringLiteral("remove word from list"));
+    button(Button7, "Button7", QStringLiteral("&editer"), 256, 208,
+           QStringLiteral("edit selected word"));
+    button(Button8, "Button8", QStringLiteral("st&yles"), 256, 288,
+           QStringLiteral("Set web colours and fonts"));
+    Button2->setDefault(true);
+    {
+        QFont bold = look::defaultFont();
+        bold.setPixelSize(13);
+        bold.setBold(true);
+        Button6->setFont(bold);
+    }
+
+    Label1 = new QLabel(QStringLiteral("Lexifind"), client);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(8, 283, 156, 32);
+    Label1->setFont(look::face({QStringLiteral("Perpetua Titling MT"), QStringLiteral("Liberation Serif"),
+                                QStringLiteral("DejaVu Serif")},
+                               27, QFont::Serif));
+    look::setTextColour(Label1, look::silver());
+
+    Label2 = new QLabel(QStringLiteral("par l'équipe Lexifind"), client);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(138, 309, 111, 15);
+    Label2->setFont(look::face({QStringLiteral("Perpetua"), QStringLiteral("Liberation Serif"),
+                                QStringLiteral("DejaVu Serif")},
+                               13, QFont::Serif));
+    Label2->setAttribute(Qt::WA_TranslucentBackground);
+    look::setTextColour(Label2, look::silver());
+    Label2->raise(); // drawn over the title, as it overlaps it
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    solution1 = PopupMenu1->addAction(QStringLiteral("solution"));
+    solution1->setObjectName(QStringLiteral("solution1"));
+    definition1 = PopupMenu1->addAction(QStringLiteral("definition"));
+    definition1->setObjectName(QStringLiteral("definition1"));
+    cancel1 = PopupMenu1->addAction(QStringLiteral("cancel"));
+    cancel1->setObjectName(QStringLiteral("cancel1"));
+}
+
+void TForm1::CreateMenus()
+{
+    auto item = [this](QMenu *menu, QAction *&field, const char *name, const QString &caption,
+                       const QKeySequence &shortcut) {
+        field = menu->addAction(caption);
+        field->setObjectName(QString::fromLatin1(name));
+        field->setShortcut(shortcut);
+        // The keys work wherever the focus is in the window.
+        field->setShortcutContext(Qt::WindowShortcut);
+        addAction(field);
+    };
+    File1 = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    File1->setObjectName(QStringLiteral("File1"));
+    item(File1, New1, "New1", QStringLiteral("&Nouveau"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    item(File1, OpenProject1, "OpenProject1", QStringLiteral("O&uvrir lxf"),
+         QKeySequence(Qt::CTRL | Qt::Key_L));
+    item(File1, Open1, "Open1", QStringLiteral("&Ouvrir"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    item(File1, Save1, "Save1", QStringLiteral("&Enregistrer"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    item(File1, SaveHTML1, "SaveHTML1", QStringLiteral("Enregistrer HTML"),
+         QKeySequence(Qt::CTRL | Qt::Key_W));
+    item(File1, SaveProject1, "SaveProject1", QStringLiteral("Enregistrer lxf"),
+         QKeySequence(Qt::CTRL | Qt::Key_G));
+
+    Edit1 = menuBar()->addMenu(QStringLiteral("&Editer"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    item(Edit1, HTML1, "HTML1", QStringLiteral("&Styles"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    item(Edit1, Undo1, "Undo1", QStringLiteral("&Défaire"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    item(Edit1, SelectAll1, "SelectAll1", QStringLiteral("Selectionner tout"),
+         QKeySequence(Qt::CTRL | Qt::Key_A));
+    item(Edit1, SelectNone1, "SelectNone1", QStringLiteral("Déselectionner"),
+         QKeySequence(Qt::CTRL | Qt::Key_D));
+    item(Edit1, Copy1, "Copy1", QStringLiteral("&Copier"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    item(Edit1, Paste1, "Paste1", QStringLiteral("Coller"), QKeySequence(Qt::CTRL | Qt::Key_V));
+
+    Help1 = menuBar()->addMenu(QStringLiteral("&Aide"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    item(Help1, Aide1, "Aide1", QStringLiteral("Aide"), QKeySequence(Qt::Key_F1));
+    item(Help1, About1, "About1", QStringLiteral("A Propos"), QKeySequence());
+
+    // Every menu key goes to the menu, also from inside the text.
+    QList<QKeySequence> keys;
+    for (QAction *action : actions())
+        if (!action->shortcut().isEmpty())
+            keys.append(action->shortcut());
+    Source->setMenuKeys(keys);
+}
+
+void TForm1::ConnectHandlers()
+{
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(SaveHTML1, &QAction::triggered, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Source, &SourceEdit::wordDoubleClicked, this, &TForm1::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(solution1, &QAction::triggered, this, &TForm1::solution1Click);
+    connect(definition1, &QAction::triggered, this, &TForm1::definition1Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+    connect(Button8, &QPushButton::clicked, this, &TForm1::HTML1Click);
+    connect(HTML1, &QAction::triggered, this, &TForm1::HTML1Click);
+    connect(New1, &QAction::triggered, this, &TForm1::New1Click);
+    connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
+    connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
+    connect(OpenProject1, &QAction::triggered, this, &TForm1::OpenProject1Click);
+    connect(SaveProject1, &QAction::triggered, this, &TForm1::SaveProject1Click);
+    connect(Undo1, &QAction::triggered, this, &TForm1::Undo1Click);
+    connect(SelectAll1, &QAction::triggered, this, &TForm1::SelectAll1Click);
+    connect(SelectNone1, &QAction::triggered, this, &TForm1::SelectNone1Click);
+    connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
+    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
+    connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click);
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
+    // An edit of the teacher's own ends the undo/redo toggle of "&Défaire".
+    connect(Source->document(), &QTextDocument::undoCommandAdded, this,
+            [this] { m_lastWasUndo = false; });
+}
+
+void TForm1::SetTabOrder()
+{
+    QWidget *order[] = {Source, ListBox1, Button1, Button2, Button3, Button4,
+                        Button5, Button6, Button7, Button8};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    Label1->setFocusPolicy(Qt::NoFocus);
+    Label2->setFocusPolicy(Qt::NoFocus);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // The "+" button is the window's default button.
+            Button2->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
+
+void TForm1::ShowWindow(QWidget *window)
+{
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+QString TForm1::SourceText() const
+{
+    // The raw text keeps what the teacher typed (no-break spaces included); blocks
+    // are separated by U+2029, soft line breaks are U+2028.
+    const QString raw = Source->document()->toRawText();
+    QString text;
+    text.reserve(raw.size() + raw.size() / 8 + 2);
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const char16_t u = raw.at(i).unicode();
+        if (isLineBreak(u)) {
+            if (u == u'\r' && i + 1 < raw.size() && raw.at(i + 1) == u'\n')
+                ++i;
+            text += QStringLiteral("\r\n");
+        } else {
+            text += QChar(u);
+        }
+    }
+    return text;
+}
+
+void TForm1::SetSourceText(const QString &text)
+{
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    plain.replace(u'\r', u'\n');
+    Source->setPlainText(plain);
+    Source->moveCursor(QTextCursor::Start);
+    m_lastWasUndo = false;
+}
+
+const ExerciseDocument &TForm1::Document()
+{
+    m_document.setText(SourceText());
+    return m_document;
+}
+
+void TForm1::RefillList()
+{
+    m_fillingList = true;
+    ListBox1->clear();
+    ListBox1->addItems(m_document.words());
+    m_fillingList = false;
+    ShowSelection();
+}
+
+void TForm1::RefreshRows(int first, int last)
+{
+    first = std::max(first, 0);
+    last = std::min(last, m_document.entryCount() - 1);
+    for (int row = first; row <= last; ++row)
+        ListBox1->item(row)->setText(m_document.words().at(row));
+}
+
+void TForm1::ShowSelection()
+{
+    m_fillingList = true;
+    const int selected = m_document.selected();
+    if (selected < 0) {
+        ListBox1->clearSelection();
+    } else {
+        ListBox1->setCurrentRow(selected, QItemSelectionModel::ClearAndSelect);
+    }
+    m_fillingList = false;
+}
+
+void TForm1::ListSelectionChanged()
+{
+    if (m_fillingList)
+        return;
+    const QList<QListWidgetItem *> items = ListBox1->selectedItems();
+    m_document.setSelected(items.isEmpty() ? -1 : ListBox1->row(items.first()));
+}
+
+void TForm1::AddEntry(const QString &word, const QString &definition)
+{
+    m_document.AddEntry(word, definition);
+    m_fillingList = true;
+    ListBox1->addItem(word);
+    m_fillingList = false;
+    ShowSelection();
+}
+
+bool TForm1::ReplaceEntry(int position, const QString &word, const QString &definition)
+{
+    if (!m_document.ReplaceEntry(position, word, definition))
+        return false;
+    RefreshRows(position, position);
+    ShowSelection();
+    return true;
+}
+
+// The page: built from the document and the options (their defaults stored), kept
+// in Output, saved under the name chosen, then offered to the browser.
+void TForm1::Button1Click()
+{
+    Output.clear();
+    Output = BuildPage(Document(), m_settings);
+    const QString path = desktop().saveFileName(this, m_settings.PageTitle, QString());
+    if (path.isEmpty())
+        return; // nothing written: nothing to look at
+    const QString written = WritePage(path, Output);
+    if (desktop().askYesNo(this, QStringLiteral("Confirmation"), kQuestion))
+        desktop().openDocument(written);
+}
+
+void TForm1::Open1Click()
+{
+    const QString path = desktop().openFileName(this, m_openTextName, QString());
+    if (path.isEmpty())
+        return;
+    m_openTextName = path;
+    setWindowTitle(path);
+    const QString text = TextFile::load(path);
+    SetSourceText(text);
+    m_document.ClearEntries();
+    RefillList();
+}
+
+void TForm1::Save1Click()
+{
+    const QString path = desktop().saveFileName(this, windowTitle(), QString());
+    if (path.isEmpty())
+        return;
+    TextFile::save(path + QStringLiteral(".txt"), SourceText());
+    setWindowTitle(path);
+}
+
+void TForm1::SelectAll1Click()
+{
+    Source->selectAll();
+}
+
+void TForm1::Copy1Click()
+{
+    Source->copy();
+}
+
+void TForm1::Paste1Click()
+{
+    Source->paste();
+}
+
+void TForm1::SelectNone1Click()
+{
+    QTextCursor cursor = Source->textCursor();
+    cursor.setPosition(cursor.selectionStart());
+    Source->setTextCursor(cursor);
+}
+
+// One step: the last change is undone, and undoing again puts it back.
+void TForm1::Undo1Click()
+{
+    QTextDocument *text = Source->document();
+    if (m_lastWasUndo && text->isRedoAvailable()) {
+        Source->redo();
+        m_lastWasUndo = false;
+    } else if (text->isUndoAvailable()) {
+        Source->undo();
+        m_lastWasUndo = true;
+    }
+}
+
+void TForm1::New1Click()
+{
+    m_document.ClearDocument();
+    SetSourceText(QString());
+    RefillList();
+}
+
+void TForm1::Button2Click()
+{
+    const QString word = TrimSelection(Source->textCursor().selectedText());
+    ShowWindow(m_form2);
+    if (m_form2)
+        m_form2->Edit1->setText(word);
+}
+
+void TForm1::Button3Click()
+{
+    const int selected = m_document.selected();
+    m_document.MoveEntryUp();
+    RefreshRows(selected - 1, selected);
+    ShowSelection();
+}
+
+void TForm1::Button4Click()
+{
+    const int selected = m_document.selected();
+    m_document.MoveEntryDown();
+    RefreshRows(selected, selected + 1);
+    ShowSelection();
+}
+
+void TForm1::GetSort(int column)
+{
+    m_document.GetSort(column);
+    RefillList();
+}
+
+void TForm1::Button5Click()
+{
+    const QRect frame = frameGeometry();
+    PopupMenu1->popup(QPoint(frame.left() + 300, frame.top() + 140));
+}
+
+void TForm1::solution1Click()
+{
+    GetSort(0);
+}
+
+void TForm1::definition1Click()
+{
+    GetSort(1);
+}
+
+void TForm1::Button6Click()
+{
+    const int count = m_document.entryCount();
+    const int removed = m_document.selected() < 0 ? 0 : m_document.selected();
+    m_document.RemoveEntry();
+    if (count > 0) {
+        m_fillingList = true;
+        delete ListBox1->takeItem(removed);
+        m_fillingList = false;
+    }
+    ShowSelection();
+}
+
+void TForm1::Button7Click()
+{
+    // Without a selected entry there is nothing to edit.
+    const int selected = m_document.selected();
+    if (selected < 0 || !m_form3)
+        return;
+    ShowWindow(m_form3);
+    m_form3->Edit1->setText(m_document.words().at(selected));
+    m_form3->Edit2->setText(m_document.definitions().at(selected));
+    m_form3->Edit3->setText(QString::number(selected));
+}
+
+void TForm1::HTML1Click()
+{
+    ShowWindow(m_form4);
+}
+
+void TForm1::About1Click()
+{
+    ShowWindow(m_aboutBox);
+}
+
+void TForm1::OpenProject1Click()
+{
+    const QString chosen = desktop().openFileName(this, m_openProjectName, kProjectSuffix);
+    if (chosen.isEmpty())
+        return;
+    const QString path = WithDefaultSuffix(chosen, kProjectSuffix);
+    m_openProjectName = path;
+    // A file that stops early leaves what was read so far: show it.
+    AtScopeEnd show([this] {
+        SetSourceText(m_document.text());
+        RefillList();
+    });
+    ProjectFile::load(m_document, path);
+}
+
+void TForm1::SaveProject1Click()
+{
+    const QString chosen = desktop().saveFileName(this, m_saveProjectName, kProjectSuffix);
+    if (chosen.isEmpty())
+        return;
+    const QString path = WithDefaultSuffix(chosen, kProjectSuffix);
+    m_saveProjectName = path;
+    ProjectFile::save(Document(), path);
+}
+
+void TForm1::Aide1Click()
+{
+    desktop().showHelpContents();
+}

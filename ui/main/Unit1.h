@@ -1,0 +1,173 @@
+#pragma once
+
+#include "document/ExerciseDocument.h"
+#include "page/PageSettings.h"
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class TForm2;
+class TForm3;
+class TAboutBox;
+
+namespace lexifind {
+
+// The exercise text area: a double click first selects the word under the pointer
+// (the control's own behaviour), then reports it; the keys of the main window's
+// "&Editer" menu reach that menu even while the text has the focus.
+class SourceEdit : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    void setMenuKeys(QList<QKeySequence> keys) { m_menuKeys = std::move(keys); }
+
+signals:
+    void wordDoubleClicked();
+
+protected:
+    bool event(QEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QList<QKeySequence> m_menuKeys;
+};
+
+// The selected text as the add command takes it: line breaks of the text control
+// made CR LF, every character of code 0x20 or lower removed at both ends.
+QString TrimSelection(const QString &selectedText);
+// A path whose file name has no extension gets "." + suffix.
+QString WithDefaultSuffix(const QString &path, const QString &suffix);
+
+} // namespace lexifind
+
+// The main window: the exercise text, the word list, and every command of the program.
+// The document is the storage of the word list and the definitions; the text lives in
+// Source and is handed to the document when a command needs it.
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TForm1(lexifind::PageSettings &settings, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The windows this one opens, created after it.
+    void SetWindows(TForm2 *form2, TForm3 *form3, QWidget *form4, TAboutBox *aboutBox);
+
+    lexifind::SourceEdit *Source = nullptr;
+    QListWidget *ListBox1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QMenu *File1 = nullptr;
+    QAction *Open1 = nullptr;
+    QAction *Save1 = nullptr;
+    QMenu *Edit1 = nullptr;
+    QAction *SelectAll1 = nullptr;
+    QAction *Copy1 = nullptr;
+    QAction *Paste1 = nullptr;
+    QAction *SelectNone1 = nullptr;
+    QAction *Undo1 = nullptr;
+    QAction *New1 = nullptr;
+    QByteArray Output; // the last page built
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPushButton *Button4 = nullptr;
+    QPushButton *Button5 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *solution1 = nullptr;
+    QAction *definition1 = nullptr;
+    QAction *cancel1 = nullptr;
+    QPushButton *Button6 = nullptr;
+    QPushButton *Button7 = nullptr;
+    QAction *HTML1 = nullptr;
+    QAction *SaveHTML1 = nullptr;
+    QMenu *Help1 = nullptr;
+    QAction *About1 = nullptr;
+    QPushButton *Button8 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QAction *OpenProject1 = nullptr;
+    QAction *SaveProject1 = nullptr;
+    QAction *Aide1 = nullptr;
+
+    void Button1Click();
+    void Open1Click();
+    void Save1Click();
+    void SelectAll1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void SelectNone1Click();
+    void Undo1Click();
+    void New1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void GetSort(int column);
+    void Button5Click();
+    void solution1Click();
+    void definition1Click();
+    void Button6Click();
+    void Button7Click();
+    void HTML1Click();
+    void About1Click();
+    void OpenProject1Click();
+    void SaveProject1Click();
+    void Aide1Click();
+
+    // For the word dialogs: change the document and the word list together.
+    void AddEntry(const QString &word, const QString &definition);
+    // False, and nothing changed, when position names no entry.
+    bool ReplaceEntry(int position, const QString &word, const QString &definition);
+
+    // The document with the text of Source handed over (CR LF line breaks).
+    const lexifind::ExerciseDocument &Document();
+    lexifind::PageSettings &Settings() { return m_settings; }
+
+    // The text of Source with CR LF line breaks, and its replacement.
+    QString SourceText() const;
+    void SetSourceText(const QString &text);
+
+    // The window's place and outer size (frame included).
+    static constexpr int OuterLeft = 359;
+    static constexpr int OuterTop = 143;
+    static constexpr int OuterWidth = 433;
+    static constexpr int OuterHeight = 382;
+
+signals:
+    // The main window was closed: the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void ConnectHandlers();
+    void SetTabOrder();
+    void ShowWindow(QWidget *window);
+    // Word list from the document: all of it, or the rows first..last.
+    void RefillList();
+    void RefreshRows(int first, int last);
+    void ShowSelection();
+    void ListSelectionChanged();
+
+    lexifind::PageSettings &m_settings;
+    lexifind::ExerciseDocument m_document;
+    TForm2 *m_form2 = nullptr;
+    TForm3 *m_form3 = nullptr;
+    QWidget *m_form4 = nullptr;
+    TAboutBox *m_aboutBox = nullptr;
+    QString m_openTextName;
+    QString m_openProjectName;
+    QString m_saveProjectName;
+    bool m_lastWasUndo = false;
+    bool m_fillingList = false;
+};

@@ -1,0 +1,75 @@
+#include "ui/main/WordDialog.h"
+
+#include "document/ExerciseDocument.h"
+#include "ui/main/Look.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QShowEvent>
+
+namespace lexifind {
+
+QString OneLine(const QString &text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
+    QString result = text;
+    return result.replace(lineBreak, QStringLiteral(" "));
+}
+
+WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &buttonCaption,
+                       bool fieldsOnPanel)
+    : QDialog(nullptr), FForm1(form1)
+{
+    setWindowTitle(caption);
+    setFont(look::defaultFont());
+    setModal(false);
+    setSizeGripEnabled(false);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(8, 8, 353, 73);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(1);
+    look::setBackground(Panel1, look::maroon());
+
+    auto label = [this](QLabel *&field, const char *name, const QString &text, int top, int width) {
+        field = new QLabel(text, Panel1);
+        field->setObjectName(QString::fromLatin1(name));
+        field->setGeometry(8, top, width, 13);
+        look::setTextColour(field, look::cream());
+    };
+    label(Label1, "Label1", QStringLiteral("Sélection : "), 8, 53);
+    label(Label2, "Label2", QStringLiteral("Définition :"), 40, 50);
+
+    Button1 = new QPushButton(buttonCaption, Panel1);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(248, 8, 97, 25);
+    Button1->setDefault(true);
+    Button1->setAutoDefault(true);
+
+    QWidget *fieldParent = fieldsOnPanel ? static_cast<QWidget *>(Panel1) : this;
+    Edit1 = new QLineEdit(fieldParent);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit2 = new QLineEdit(fieldParent);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+}
+
+void WordDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The teacher types the definition at once.
+    Edit2->setFocus(Qt::OtherFocusReason);
+}
+
+void WordDialog::CleanFields()
+{
+    Edit1->setText(ExerciseDocument::CleanWord(OneLine(Edit1->text())));
+    Edit2->setText(ExerciseDocument::CleanDefinition(OneLine(Edit2->text())));
+}
+
+} // namespace lexifind

@@ -42,14 +42,15 @@ namespace {
 template<typename F>
 void forEachLine(const QString &text, F lineFound)
 {
+    const auto *data = reinterpret_cast<const char16_t *>(text.utf16());
     const qsizetype size = text.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+        const char16_t c = data[i];
+        if (c != u'\r' && c != u'\n')
             continue;
         lineFound(start, i - start);
-        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
+        if (c == u'\r' && i + 1 < size && data[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }

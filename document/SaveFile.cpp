@@ -2,7 +2,6 @@
 
 #include "document/LexifindError.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -65,10 +64,14 @@ int openErrorNumber(const QString &path, int savedErrno)
 
 void saveBytes(const QString &path, const QByteArray &bytes, const QString &failureFormat)
 {
+    // The save replaces the file by renaming a new one over it, which a read-only file
+    // would not stop: refuse it as writing into it would be refused.
+    const QFileInfo target(path);
+    const bool readOnly = target.exists() && !target.isDir() && !target.isWritable();
     QSaveFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        const int error = openErrorNumber(path, errno);
+    if (readOnly || !file.open(QIODevice::WriteOnly)) {
+        const int error = readOnly ? EACCES : openErrorNumber(path, errno);
         if (!failureFormat.isEmpty())
             throw Error(failureFormat.arg(path));
         throw Error(ioErrorMessage(error));

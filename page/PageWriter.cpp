@@ -68,13 +68,12 @@ bool holdsMarkup(const QStringList &values)
 
 QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings)
 {
+    settings.FillDefaults();
     // With no entry the script's arrays could not be closed, and the page would
     // offer nothing to find.
     if (document.words().isEmpty())
         throw Error(QStringLiteral("La liste de mots est vide : ajoutez au moins un mot "
                                    "avant d'enregistrer la page HTML"));
-
-    settings.FillDefaults();
     const PageSettings &s = settings;
     const QStringList &words = document.words();
     const QStringList &definitions = document.definitions();

@@ -1,5 +1,7 @@
 // Builds the exercise page of a generated lesson of about 10 MB with 5000 entries,
 // some of several words, and prints how long each step takes.
+// Arguments (all optional): text size in characters, entry count, percentage of
+// entries that hold several words.
 
 #include "document/ExerciseDocument.h"
 #include "page/PageSettings.h"
@@ -19,6 +21,7 @@ int main(int argc, char *argv[])
 {
     const qsizetype targetSize = argc > 1 ? QByteArray(argv[1]).toLongLong() : 10 * 1024 * 1024;
     const int entryCount = argc > 2 ? QByteArray(argv[2]).toInt() : 5000;
+    const int phrasePercent = argc > 3 ? QByteArray(argv[3]).toInt() : 20;
 
     QRandomGenerator random(1234);
     const QStringList syllables = {u"ma"_qs, u"ché"_qs, u"le"_qs, u"pom"_qs, u"ter"_qs,
@@ -50,9 +53,9 @@ int main(int argc, char *argv[])
     int phrases = 0;
     for (int k = 0; k < entryCount; ++k) {
         QString word = vocabulary[random.bounded(int(vocabulary.size()))];
-        if (k % 5 == 0) { // every fifth entry holds two or three words
+        if (int(random.bounded(100)) < phrasePercent) { // two or three words
             word += u' ' + vocabulary[random.bounded(int(vocabulary.size()))];
-            if (k % 10 == 0)
+            if (random.bounded(2) == 0)
                 word += u' ' + vocabulary[random.bounded(int(vocabulary.size()))];
             ++phrases;
         }

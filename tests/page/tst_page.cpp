@@ -502,6 +502,8 @@ void TestPage::emptyWordListRefused()
     } catch (const Error &e) {
         QVERIFY(e.message().contains(QStringLiteral("liste de mots est vide")));
     }
+    // The command stopped after its first step: the defaults stay stored.
+    QCOMPARE(settings.PageTitle, QStringLiteral("Recherche de vocabulaire"));
 }
 
 void TestPage::writePage()

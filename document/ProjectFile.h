@@ -10,10 +10,14 @@ class ExerciseDocument;
 // The ".lxf" project file: N, M, the N text lines, the M words, the M definitions.
 namespace ProjectFile {
 
+// CR LF after every line; windows-1252, or UTF-8 with its mark (TextCodec). A line break
+// inside a word or definition is written as a blank: the format has one line per value.
 QByteArray toBytes(const ExerciseDocument &document);
 // Replaces the document by the file's content (ClearDocument first). Throws
 // lexifind::Error("'%s' n'est pas une valeur entière correcte") for a count that does
-// not convert, with the document filled as far as it got.
+// not convert, with the document filled as far as it got. A count that announces far
+// more lines than the file holds throws "Le fichier ... annonce N lignes mais n'en
+// contient que R." and leaves the document empty (the allowance is in ProjectFile.cpp).
 void fromBytes(ExerciseDocument &document, const QByteArray &bytes);
 // The same, naming the file in the message for a count far beyond the file's lines.
 void fromBytes(ExerciseDocument &document, const QByteArray &bytes, const QString &fileName);

@@ -343,6 +343,10 @@ void TfrmHuemixDialog::CommitColor()
     FCurrentRGB = ReadPageColor();
     pnlColor->SetColor(RGBToColor(FCurrentRGB));
     pnlColor->repaint();
+    // The Info page's show runs before this commit and reads pnlColor: refresh it so that
+    // its lines never describe the colour that was current before.
+    if (ActivePageTag() == pageInfo)
+        tshInfo->UpdateInfoPage();
     if (FOwnerDialog
         && (FOwnerDialog->FColor != pnlColor->Color()
             || FOwnerDialog->FReferenceColor != pnlReferenceColor->Color())) {

@@ -104,6 +104,10 @@ describe('a lesson of five questions', () => {
     const { page, errors } = await openPage(writePage(project, 'five', { HighlightColor: '#00ff00' }));
     assert.equal(await page.title(), 'Recherche de vocabulaire');
     assert.equal(await text(page, 'trad'), 'cat');
+    // The font list reaches the answer zone as a list, and the words look clickable.
+    assert.equal(await page.locator('#trad').evaluate(e => getComputedStyle(e).fontFamily),
+                 'Arial, Helvetica, sans-serif');
+    assert.equal(await page.locator('blockquote').evaluate(e => getComputedStyle(e).cursor), 'pointer');
 
     await clickWord(page, 'tapis');
     assert.equal(await text(page, 'feedback'), 'Essayez encore !');

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QWindow>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -196,6 +197,9 @@ TfrmHuemixDialog::TfrmHuemixDialog(THuemixDialog *dialog)
     pgcSystems = new QTabWidget(this);
     pgcSystems->setObjectName(QStringLiteral("pgcSystems"));
     pgcSystems->setGeometry(0, 0, 341, 225);
+    // All nine tabs fit across the fixed width, as they did with the small system font.
+    pgcSystems->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; }"));
+    pgcSystems->setUsesScrollButtons(false);
     connect(pgcSystems, &QTabWidget::currentChanged, this, [this](int) {
         // Only the user's choice of a tab shows the colour on the new page.
         if (FProgrammaticPageChange == 0 && FCreated)

@@ -315,6 +315,11 @@ void TestOptions::fontList()
     }();
     QCOMPARE(itemsBefore.size(), 10);
 
+    // With the focus there, as when the teacher types: completion acts only then.
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    combo->setFocus();
+    QTRY_VERIFY(combo->lineEdit()->hasFocus());
     if (pick >= 0)
         combo->setCurrentIndex(pick);
     combo->lineEdit()->end(false);

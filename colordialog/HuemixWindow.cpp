@@ -180,20 +180,6 @@ TfrmHuemixDialog::TfrmHuemixDialog(THuemixDialog *dialog)
             [this] { pnlCollectionClick(pnlReferenceColor); });
     LayOutFrames();
 
-    btnHelp = new QPushButton(QStringLiteral("Help"), this);
-    btnHelp->setObjectName(QStringLiteral("btnHelp"));
-    btnHelp->setGeometry(8, 280, 77, 25);
-    btnOk = new QPushButton(QStringLiteral("OK"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setGeometry(172, 280, 77, 25);
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(256, 280, 77, 25);
-    connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-
     pgcSystems = new QTabWidget(this);
     pgcSystems->setObjectName(QStringLiteral("pgcSystems"));
     pgcSystems->setGeometry(0, 0, 341, 225);
@@ -219,6 +205,21 @@ TfrmHuemixDialog::TfrmHuemixDialog(THuemixDialog *dialog)
             pgcSystems->addTab(FPages[std::size_t(i)], QString::fromLatin1(captions[i]));
         pgcSystems->setCurrentWidget(tshCMYK); // as laid out
     }
+    // The buttons after the pages, so that the keyboard reaches the pages first.
+    btnHelp = new QPushButton(QStringLiteral("Help"), this);
+    btnHelp->setObjectName(QStringLiteral("btnHelp"));
+    btnHelp->setGeometry(8, 280, 77, 25);
+    btnOk = new QPushButton(QStringLiteral("OK"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setGeometry(172, 280, 77, 25);
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setGeometry(256, 280, 77, 25);
+    connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
     FCreated = true;
 
     FormCreate();

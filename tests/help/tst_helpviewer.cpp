@@ -1,6 +1,7 @@
 #include "ui/main/help/HelpViewer.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -109,6 +110,7 @@ private slots:
     void contextOpensItsTopic_data();
     void contextOpensItsTopic();
     void navigationButtons();
+    void readableFromModalDialog();
     void picture();
 };
 
@@ -229,6 +231,35 @@ void HelpViewerTest::navigationButtons()
     browser->setSource(browser->source().resolved(QUrl(QStringLiteral("parametres-web.html#couleurs"))));
     QCOMPARE(shownPage(), QStringLiteral("parametres-web.html"));
     QVERIFY(browser->document()->toPlainText().contains(QStringLiteral("Recherche de vocabulaire")));
+}
+
+void HelpViewerTest::readableFromModalDialog()
+{
+    help::showContents();
+    QWidget *window = helpWindows().value(0);
+    QVERIFY(window);
+    QCOMPARE(window->windowModality(), Qt::NonModal);
+
+    // The colour dialog is modal: help asked for from it must not be blocked by it.
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QCOMPARE(QApplication::activeModalWidget(), &dialog);
+    help::showContext(2);
+    QCOMPARE(helpWindows(), QList<QWidget *>{window});
+    QVERIFY(window->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), window);
+    QCOMPARE(shownPage(), QStringLiteral("couleurs-internet.html"));
+
+    window->close();
+    QCOMPARE(QApplication::activeModalWidget(), &dialog);
+    dialog.close();
+
+    // Asked for from the main window again, it is an ordinary window once more.
+    help::showContents();
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->windowModality(), Qt::NonModal);
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void HelpViewerTest::picture()

@@ -1,6 +1,6 @@
 #include "ui/main/help/HelpViewer.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -116,6 +116,16 @@ public:
 
     void present()
     {
+        // A modal dialog (the colour dialog) blocks every other window. Asked for from
+        // there, the help must be modal itself to be read; asked for otherwise, it is not.
+        QWidget *modal = QApplication::activeModalWidget();
+        const Qt::WindowModality wanted = modal == this ? windowModality()
+                                          : modal      ? Qt::ApplicationModal
+                                                       : Qt::NonModal;
+        if (windowModality() != wanted) {
+            hide(); // modality only changes on a hidden window
+            setWindowModality(wanted);
+        }
         show();
         raise();
         activateWindow();

@@ -501,12 +501,24 @@ void TestOptions::chosenColourCarriesToNextButton()
     QCOMPARE(settings.BackgroundColor, QStringLiteral("#00ff00"));
     QCOMPARE(form.Shape1->brushColor(), QColor(0xFF, 0x00, 0x00));
 
-    // Another colour for the definitions; the earlier samples stay as they were.
-    AnswerColorDialog(form, ChooseAndConfirm(0x00336699));
+    // The definitions' colour picked as the teacher does: a click in the web-safe grid
+    // (its bottom-left cell), then OK.
+    TColor picked = -1;
+    AnswerColorDialog(form, [&picked](TfrmHuemixDialog *window) {
+        auto *grid = window->findChild<QWidget *>(QStringLiteral("pntInternet"));
+        if (grid) {
+            QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(3, grid->height() - 3));
+            picked = window->GetCurrentColor();
+        }
+        window->btnOk->click();
+    });
     QTest::mouseClick(form.select, Qt::LeftButton);
-    QCOMPARE(form.Edit15->text(), QStringLiteral("#996633"));
-    QCOMPARE(settings.DefinitionColor, QStringLiteral("#996633"));
-    QCOMPARE(form.Shape8->brushColor(), QColor(0x99, 0x66, 0x33));
+    QVERIFY(picked >= 0);
+    QVERIFY(picked != 0x000000FF);
+    QCOMPARE(form.Edit15->text(), QString::fromStdString(ColorToWeb(picked)));
+    QCOMPARE(settings.DefinitionColor, form.Edit15->text());
+    QCOMPARE(form.Shape8->brushColor().rgb() & 0xFFFFFF,
+             QRgb(((picked & 0xFF) << 16) | (picked & 0xFF00) | ((picked >> 16) & 0xFF)));
     QCOMPARE(form.Shape2->brushColor(), QColor(0xFF, 0x00, 0x00));
     QCOMPARE(form.Shape3->brushColor(), QColor(Qt::white));
 }

@@ -27,8 +27,9 @@ inline QFont face(const QStringList &families, int pixelSize, QFont::StyleHint h
 // The windows' default face: "MS Sans Serif", 11 pixels.
 inline QFont defaultFont()
 {
-    return face({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"),
-                 QStringLiteral("Liberation Sans")},
+    // Liberation Sans has the narrow metrics of the original; DejaVu Sans is wider.
+    return face({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                 QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")},
                 11, QFont::SansSerif);
 }
 

@@ -125,7 +125,7 @@ TForm1::TForm1(PageSettings &settings, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lexifind"));
     setFont(look::defaultFont());
-    look::setBackground(this, look::maroon());
+    // Maroon below the menu bar only: the menus keep the desktop's colours.
     CreateControls();
     CreateMenus();
     ConnectHandlers();
@@ -287,31 +287,34 @@ void TForm1::CreateMenus()
 
 void TForm1::ConnectHandlers()
 {
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(SaveHTML1, &QAction::triggered, this, &TForm1::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(Source, &SourceEdit::wordDoubleClicked, this, &TForm1::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    connect(solution1, &QAction::triggered, this, &TForm1::solution1Click);
-    connect(definition1, &QAction::triggered, this, &TForm1::definition1Click);
-    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
-    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
-    connect(Button8, &QPushButton::clicked, this, &TForm1::HTML1Click);
-    connect(HTML1, &QAction::triggered, this, &TForm1::HTML1Click);
-    connect(New1, &QAction::triggered, this, &TForm1::New1Click);
-    connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
-    connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
-    connect(OpenProject1, &QAction::triggered, this, &TForm1::OpenProject1Click);
-    connect(SaveProject1, &QAction::triggered, this, &TForm1::SaveProject1Click);
-    connect(Undo1, &QAction::triggered, this, &TForm1::Undo1Click);
-    connect(SelectAll1, &QAction::triggered, this, &TForm1::SelectAll1Click);
-    connect(SelectNone1, &QAction::triggered, this, &TForm1::SelectNone1Click);
-    connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
-    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
-    connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click);
-    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    // A command runs from an event of its own: an error it meets reaches the
+    // application's error box without unwinding through the toolkit's button, menu or
+    // key handling, which is left in a sound state.
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click, Qt::QueuedConnection);
+    connect(SaveHTML1, &QAction::triggered, this, &TForm1::Button1Click, Qt::QueuedConnection);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click, Qt::QueuedConnection);
+    connect(Source, &SourceEdit::wordDoubleClicked, this, &TForm1::Button2Click, Qt::QueuedConnection);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click, Qt::QueuedConnection);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click, Qt::QueuedConnection);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click, Qt::QueuedConnection);
+    connect(solution1, &QAction::triggered, this, &TForm1::solution1Click, Qt::QueuedConnection);
+    connect(definition1, &QAction::triggered, this, &TForm1::definition1Click, Qt::QueuedConnection);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click, Qt::QueuedConnection);
+    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click, Qt::QueuedConnection);
+    connect(Button8, &QPushButton::clicked, this, &TForm1::HTML1Click, Qt::QueuedConnection);
+    connect(HTML1, &QAction::triggered, this, &TForm1::HTML1Click, Qt::QueuedConnection);
+    connect(New1, &QAction::triggered, this, &TForm1::New1Click, Qt::QueuedConnection);
+    connect(Open1, &QAction::triggered, this, &TForm1::Open1Click, Qt::QueuedConnection);
+    connect(Save1, &QAction::triggered, this, &TForm1::Save1Click, Qt::QueuedConnection);
+    connect(OpenProject1, &QAction::triggered, this, &TForm1::OpenProject1Click, Qt::QueuedConnection);
+    connect(SaveProject1, &QAction::triggered, this, &TForm1::SaveProject1Click, Qt::QueuedConnection);
+    connect(Undo1, &QAction::triggered, this, &TForm1::Undo1Click, Qt::QueuedConnection);
+    connect(SelectAll1, &QAction::triggered, this, &TForm1::SelectAll1Click, Qt::QueuedConnection);
+    connect(SelectNone1, &QAction::triggered, this, &TForm1::SelectNone1Click, Qt::QueuedConnection);
+    connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click, Qt::QueuedConnection);
+    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click, Qt::QueuedConnection);
+    connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click, Qt::QueuedConnection);
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click, Qt::QueuedConnection);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
     // An edit of the teacher's own ends the undo/redo toggle of "&Défaire".
     connect(Source->document(), &QTextDocument::undoCommandAdded, this,

@@ -14,6 +14,21 @@
 
 using namespace lexifind;
 
+namespace {
+
+// A label keeps its centre but grows to its caption when the face is wider.
+void fitCentred(QLabel *label)
+{
+    const int needed = label->sizeHint().width();
+    if (needed > label->width()) {
+        const QRect frame = label->geometry();
+        label->setGeometry(frame.center().x() - needed / 2, frame.top(), needed, frame.height());
+    }
+    label->setAlignment(Qt::AlignCenter);
+}
+
+} // namespace
+
 // An open book in maroon on cream, a word on its right page underlined in green and a
 // red check mark over it: the exercise in one picture.
 QImage TAboutBox::Logo()
@@ -99,11 +114,12 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     Version = new QLabel(QStringLiteral("Version 1.22"), Panel1);
     Version->setObjectName(QStringLiteral("Version"));
     Version->setGeometry(72, 96, 59, 13);
+    fitCentred(Version);
 
-    Copyright = new QLabel(QStringLiteral("Par l'équipe Lexifind, pour les profs"), Panel1);
+    Copyright = new QLabel(QStringLiteral("Par l'équipe Lexifind"), Panel1);
     Copyright->setObjectName(QStringLiteral("Copyright"));
     Copyright->setGeometry(24, 120, 152, 13);
-    Copyright->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    fitCentred(Copyright);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

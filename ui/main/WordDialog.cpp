@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QShowEvent>
 
+#include <algorithm>
+
 namespace lexifind {
 
 QString OneLine(const QString &text)
@@ -38,8 +40,9 @@ WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &but
     auto label = [this](QLabel *&field, const char *name, const QString &text, int top, int width) {
         field = new QLabel(text, Panel1);
         field->setObjectName(QString::fromLatin1(name));
-        field->setGeometry(8, top, width, 13);
         look::setTextColour(field, look::cream());
+        // Sized to its caption, as a label sizes itself, in case the face is wider.
+        field->setGeometry(8, top, std::max(width, field->sizeHint().width()), 13);
     };
     label(Label1, "Label1", QStringLiteral("Sélection : "), 8, 53);
     label(Label2, "Label2", QStringLiteral("Définition :"), 40, 50);
@@ -56,7 +59,8 @@ WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &but
     Edit2 = new QLineEdit(fieldParent);
     Edit2->setObjectName(QStringLiteral("Edit2"));
 
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    // Run from an event of its own, as the main window's commands.
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); }, Qt::QueuedConnection);
 }
 
 void WordDialog::showEvent(QShowEvent *event)

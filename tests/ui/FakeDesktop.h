@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ui/main/Desktop.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A desktop that records what the program asks of it and answers from the test.
+struct FakeDesktop
+{
+    // Answers of the file dialogs, taken in order; an empty one cancels.
+    QStringList openAnswers;
+    QStringList saveAnswers;
+    bool answerYes = false;
+
+    // What was asked.
+    QStringList proposedOpen, proposedSave;
+    QStringList openSuffixes, saveSuffixes;
+    QStringList questions; // "title|question"
+    QStringList errors;
+    QStringList opened;
+    int helpRequests = 0;
+
+    void install()
+    {
+        lexifind::Desktop &d = lexifind::desktop();
+        d.openDocument = [this](const QString &path) { opened << path; };
+        d.showHelpContents = [this] { ++helpRequests; };
+        d.openFileName = [this](QWidget *, const QString &name, const QString &suffix) {
+            proposedOpen << name;
+            openSuffixes << suffix;
+            return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+        };
+        d.saveFileName = [this](QWidget *, const QString &name, const QString &suffix) {
+            proposedSave << name;
+            saveSuffixes << suffix;
+            return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+        };
+        d.askYesNo = [this](QWidget *, const QString &title, const QString &question) {
+            questions << title + u'|' + question;
+            return answerYes;
+        };
+        d.showError = [this](const QString &text) { errors << text; };
+    }
+};

@@ -1,0 +1,620 @@
+// The main window and the word dialogs, driven through their widgets.
+
+#include "FakeDesktop.h"
+
+#include "document/ExerciseDocument.h"
+#include "ui/main/Startup.h"
+#include "ui/main/Unit1.h"
+#include "ui/main/Unit2.h"
+#include "ui/main/Unit3.h"
+#include "ui/options/Unit5.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include <memory>
+
+using namespace lexifind;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Program> program;
+    FakeDesktop fake;
+    std::unique_ptr<QTemporaryDir> dir;
+    TForm1 *form1 = nullptr;
+
+    QString path(const QString &name) const { return dir->filePath(name); }
+
+    void addEntries(const QStringList &words, const QStringList &definitions)
+    {
+        for (qsizetype i = 0; i < words.size(); ++i)
+            form1->AddEntry(words[i], definitions.value(i));
+    }
+
+    QStringList listTexts() const
+    {
+        QStringList texts;
+        for (int row = 0; row < form1->ListBox1->count(); ++row)
+            texts << form1->ListBox1->item(row)->text();
+        return texts;
+    }
+
+    int listSelection() const
+    {
+        const auto items = form1->ListBox1->selectedItems();
+        return items.isEmpty() ? -1 : form1->ListBox1->row(items.first());
+    }
+
+    // The word list on the screen is the document's.
+    void verifyListMatchesDocument()
+    {
+        const ExerciseDocument &document = form1->Document();
+        QCOMPARE(listTexts(), document.words());
+        QCOMPARE(listSelection(), document.selected());
+        QCOMPARE(document.definitions().size(), document.words().size());
+    }
+
+private slots:
+    void init()
+    {
+        fake = FakeDesktop();
+        fake.install();
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        program = std::make_unique<Program>();
+        program->Start();
+        form1 = program->Form1.get();
+    }
+
+    void cleanup()
+    {
+        form1 = nullptr;
+        program.reset();
+        resetDesktop();
+    }
+
+    void addWord_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("start"); // of the selection
+        QTest::addColumn<int>("length"); // 0: double click at start
+        QTest::addColumn<QString>("definition");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("stored");
+
+        QTest::newRow("double click on chat") << "Le chat, dit-il." << 4 << 0 << "cat" << "chat" << "cat";
+        QTest::newRow("end delimiter first") << "(voir)." << 0 << 7 << "see" << "(voir)." << "see";
+        QTest::newRow("one delimiter each end") << "(voir)" << 0 << 6 << "see" << "(voir)" << "see";
+        QTest::newRow("blanks and line break trimmed")
+            << "x \t chat,\n y" << 1 << 9 << "cat" << "chat," << "cat";
+        QTest::newRow("double quotes in the definition")
+            << "Le chat" << 3 << 4 << "le \"chat\"" << "chat" << "le 'chat'";
+        QTest::newRow("lines of a selection joined by a blank")
+            << "bon\njour" << 0 << 8 << "hello" << "bon jour" << "hello";
+    }
+
+    void addWord()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, definition);
+        QFETCH(QString, word);
+        QFETCH(QString, stored);
+
+        form1->Source->setPlainText(text);
+        if (length == 0) {
+            QTextCursor cursor(form1->Source->document());
+            cursor.setPosition(start + 1);
+            const QPoint at = form1->Source->cursorRect(cursor).center();
+            QTest::mouseDClick(form1->Source->viewport(), Qt::LeftButton, Qt::NoModifier, at); QCoreApplication::processEvents();
+        } else {
+            QTextCursor cursor(form1->Source->document());
+            cursor.setPosition(start);
+            cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+            form1->Source->setTextCursor(cursor);
+            QTest::mouseClick(form1->Button2, Qt::LeftButton); QCoreApplication::processEvents();
+        }
+        TForm2 *form2 = program->Form2.get();
+        QVERIFY(form2->isVisible());
+        QCOMPARE(form2->Edit1->text(), word);
+        QCOMPARE(form2->focusWidget(), form2->Edit2);
+
+        QTest::keyClicks(form2->Edit2, definition);
+        QTest::keyClick(form2->Edit2, Qt::Key_Return); QCoreApplication::processEvents();
+
+        const ExerciseDocument &document = form1->Document();
+        QCOMPARE(document.words(), QStringList{ExerciseDocument::CleanWord(word)});
+        QCOMPARE(document.definitions(), QStringList{stored});
+        QVERIFY(!form2->isVisible());
+        QVERIFY(form2->Edit1->text().isEmpty());
+        QVERIFY(form2->Edit2->text().isEmpty());
+        verifyListMatchesDocument();
+        QCOMPARE(listSelection(), -1);
+    }
+
+    void closedAddDialogKeepsDefinition()
+    {
+        form1->Button2Click();
+        TForm2 *form2 = program->Form2.get();
+        form2->Edit2->setText(QStringLiteral("typed"));
+        form2->close();
+        QVERIFY(!form2->isVisible());
+        QCOMPARE(form1->Document().entryCount(), 0);
+        form1->Source->setPlainText(QStringLiteral("mot"));
+        form1->Source->selectAll();
+        form1->Button2Click();
+        QCOMPARE(form2->Edit1->text(), QStringLiteral("mot"));
+        QCOMPARE(form2->Edit2->text(), QStringLiteral("typed"));
+    }
+
+    void enterKeys()
+    {
+        form1->Source->setPlainText(QStringLiteral("un mot"));
+        QTextCursor cursor(form1->Source->document());
+        cursor.setPosition(3);
+        cursor.setPosition(6, QTextCursor::KeepAnchor);
+        form1->Source->setTextCursor(cursor);
+
+        // In the word list Enter is the "+" button.
+        QTest::keyClick(form1->ListBox1, Qt::Key_Return); QCoreApplication::processEvents();
+        QVERIFY(program->Form2->isVisible());
+        QCOMPARE(program->Form2->Edit1->text(), QStringLiteral("mot"));
+        program->Form2->hide();
+
+        // In the text it starts a new line.
+        cursor.setPosition(2);
+        form1->Source->setTextCursor(cursor);
+        QTest::keyClick(form1->Source, Qt::Key_Return); QCoreApplication::processEvents();
+        QCOMPARE(form1->SourceText(), QStringLiteral("un\r\n mot"));
+        QVERIFY(!program->Form2->isVisible());
+    }
+
+    void listCommands_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QStringList>("definitions");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("expectedWords");
+        QTest::addColumn<QStringList>("expectedDefinitions");
+        QTest::addColumn<int>("expectedSelected");
+
+        const QStringList abc{"A", "B", "C"};
+        const QStringList defs{"a", "b", "c"};
+        QTest::newRow("up") << abc << defs << 1 << "up" << QStringList{"B", "A", "C"}
+                            << QStringList{"b", "a", "c"} << 1;
+        QTest::newRow("up at the top") << abc << defs << 0 << "up" << abc << defs << 0;
+        QTest::newRow("down") << abc << defs << 0 << "down" << QStringList{"B", "A", "C"}
+                              << QStringList{"b", "a", "c"} << 0;
+        QTest::newRow("down at the bottom") << abc << defs << 2 << "down" << abc << defs << 2;
+        QTest::newRow("remove selected") << abc << defs << 1 << "remove" << QStringList{"A", "C"}
+                                         << QStringList{"a", "c"} << -1;
+        QTest::newRow("remove without selection") << abc << defs << -1 << "remove"
+                                                  << QStringList{"B", "C"} << QStringList{"b", "c"} << -1;
+        QTest::newRow("remove on empty list") << QStringList{} << QStringList{} << -1 << "remove"
+                                              << QStringList{} << QStringList{} << -1;
+        QTest::newRow("sort by word") << QStringList{"chat", "arbre", "banc"} << QStringList{"x", "y", "z"}
+                                      << 1 << "solution" << QStringList{"arbre", "banc", "chat"}
+                                      << QStringList{"y", "z", "x"} << -1;
+        QTest::newRow("sort by definition") << QStringList{"chat", "arbre", "banc"}
+                                            << QStringList{"z", "y", "x"} << 0 << "definition"
+                                            << QStringList{"banc", "arbre", "chat"}
+                                            << QStringList{"x", "y", "z"} << -1;
+        QTest::newRow("cancel in the sort menu") << QStringList{"chat", "arbre"} << QStringList{"x", "y"}
+                                                 << 1 << "cancel" << QStringList{"chat", "arbre"}
+                                                 << QStringList{"x", "y"} << 1;
+    }
+
+    void listCommands()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QStringList, definitions);
+        QFETCH(int, selected);
+        QFETCH(QString, command);
+        QFETCH(QStringList, expectedWords);
+        QFETCH(QStringList, expectedDefinitions);
+        QFETCH(int, expectedSelected);
+
+        form1->move(0, 0);
+        addEntries(words, definitions);
+        if (selected >= 0)
+            QTest::mouseClick(form1->ListBox1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              form1->ListBox1->visualItemRect(form1->ListBox1->item(selected)).center());
+        QCOMPARE(form1->Document().selected(), selected);
+
+        if (command == u"up") {
+            QTest::mouseClick(form1->Button3, Qt::LeftButton); QCoreApplication::processEvents();
+        } else if (command == u"down") {
+            QTest::mouseClick(form1->Button4, Qt::LeftButton); QCoreApplication::processEvents();
+        } else if (command == u"remove") {
+            QTest::mouseClick(form1->Button6, Qt::LeftButton); QCoreApplication::processEvents();
+        } else {
+            QTest::mouseClick(form1->Button5, Qt::LeftButton); QCoreApplication::processEvents();
+            QMenu *menu = form1->PopupMenu1;
+            QVERIFY(menu->isVisible());
+            QCOMPARE(menu->pos(), form1->frameGeometry().topLeft() + QPoint(300, 140));
+            QAction *action = command == u"solution"     ? form1->solution1
+                              : command == u"definition" ? form1->definition1
+                                                         : form1->cancel1;
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center()); QCoreApplication::processEvents();
+            QVERIFY(!menu->isVisible());
+        }
+
+        const ExerciseDocument &document = form1->Document();
+        QCOMPARE(document.words(), expectedWords);
+        QCOMPARE(document.definitions(), expectedDefinitions);
+        QCOMPARE(document.selected(), expectedSelected);
+        verifyListMatchesDocument();
+    }
+
+    void editEntry_data()
+    {
+        QTest::addColumn<QString>("between"); // what happens while the dialog is open
+        QTest::addColumn<QStringList>("expectedWords");
+        QTest::addColumn<QStringList>("expectedDefinitions");
+        QTest::addColumn<bool>("refused");
+
+        QTest::newRow("replaced in place") << "" << QStringList{"A", "mot", "C"}
+                                           << QStringList{"a", "l'autre", "c"} << false;
+        QTest::newRow("position removed") << "remove twice" << QStringList{"C"} << QStringList{"c"}
+                                          << true;
+        QTest::newRow("new document") << "new" << QStringList{} << QStringList{} << true;
+        QTest::newRow("entries moved: whatever sits there") << "move" << QStringList{"A", "mot", "B"}
+                                                            << QStringList{"a", "l'autre", "b"} << false;
+    }
+
+    void editEntry()
+    {
+        QFETCH(QString, between);
+        QFETCH(QStringList, expectedWords);
+        QFETCH(QStringList, expectedDefinitions);
+        QFETCH(bool, refused);
+
+        addEntries({"A", "B", "C"}, {"a", "b", "c"});
+        form1->ListBox1->setCurrentRow(1);
+        QTest::mouseClick(form1->Button7, Qt::LeftButton); QCoreApplication::processEvents();
+        TForm3 *form3 = program->Form3.get();
+        QVERIFY(form3->isVisible());
+        QCOMPARE(form3->Edit1->text(), QStringLiteral("B"));
+        QCOMPARE(form3->Edit2->text(), QStringLiteral("b"));
+        QCOMPARE(form3->Edit3->text(), QStringLiteral("1"));
+        QVERIFY(!form3->Edit3->isVisible());
+
+        if (between == u"remove twice") {
+            form1->Button6Click();
+            form1->Button6Click();
+        } else if (between == u"new") {
+            form1->New1Click();
+        } else if (between == u"move") {
+            form1->ListBox1->setCurrentRow(2);
+            form1->Button3Click();
+        }
+        const int selectedBefore = form1->Document().selected();
+
+        form3->Edit1->setText(QStringLiteral("mot."));
+        form3->Edit2->setText(QStringLiteral("l\"autre"));
+        QTest::keyClick(form3->Edit2, Qt::Key_Return); QCoreApplication::processEvents();
+
+        const ExerciseDocument &document = form1->Document();
+        QCOMPARE(document.words(), expectedWords);
+        QCOMPARE(document.definitions(), expectedDefinitions);
+        QCOMPARE(document.selected(), selectedBefore);
+        verifyListMatchesDocument();
+        QCOMPARE(fake.errors.size(), refused ? 1 : 0);
+        QCOMPARE(form3->isVisible(), refused);
+        // A refused edit keeps what the teacher typed (cleaned).
+        QCOMPARE(form3->Edit1->text(), refused ? QStringLiteral("mot") : QString());
+    }
+
+    void editWithoutSelectionDoesNothing()
+    {
+        addEntries({"A"}, {"a"});
+        form1->Button7Click();
+        QVERIFY(!program->Form3->isVisible());
+    }
+
+    void editMenuActsOnTheText_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("expectedText");
+        QTest::addColumn<QString>("expectedSelection");
+        QTest::addColumn<int>("expectedCaret");
+
+        QTest::newRow("select all") << "SelectAll1" << "abc def" << "abc def" << 7;
+        QTest::newRow("deselect: caret at the start of the selection") << "SelectNone1" << "abc def" << "" << 2;
+        QTest::newRow("copy, then paste before def") << "Copy1+Paste1" << "abc c ddef" << "" << 7;
+    }
+
+    // Whatever has the focus, the items act on the text.
+    void editMenuActsOnTheText()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, expectedText);
+        QFETCH(QString, expectedSelection);
+        QFETCH(int, expectedCaret);
+
+        form1->Source->setPlainText(QStringLiteral("abc def"));
+        QTextCursor cursor(form1->Source->document());
+        cursor.setPosition(2);
+        cursor.setPosition(5, QTextCursor::KeepAnchor); // "c d"
+        form1->Source->setTextCursor(cursor);
+        form1->ListBox1->setFocus();
+
+        if (item == u"Copy1+Paste1") {
+            form1->Copy1->trigger(); QCoreApplication::processEvents();
+            QTextCursor caret = form1->Source->textCursor();
+            caret.setPosition(4);
+            form1->Source->setTextCursor(caret);
+            form1->Paste1->trigger(); QCoreApplication::processEvents();
+        } else {
+            form1->findChild<QAction *>(item)->trigger(); QCoreApplication::processEvents();
+        }
+        QCOMPARE(form1->SourceText(), expectedText);
+        QCOMPARE(form1->Source->textCursor().selectedText(), expectedSelection);
+        QCOMPARE(form1->Source->textCursor().position(), expectedCaret);
+    }
+
+    void undoIsOneStepAndToggles()
+    {
+        form1->Source->setFocus();
+        QTest::keyClicks(form1->Source, QStringLiteral("abc"));
+        form1->ListBox1->setFocus();
+        form1->Undo1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(form1->SourceText(), QString());
+        form1->Undo1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(form1->SourceText(), QStringLiteral("abc"));
+        form1->Undo1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(form1->SourceText(), QString());
+    }
+
+    void textFiles()
+    {
+        addEntries({"un"}, {"one"});
+        // The first save proposes the caption.
+        fake.saveAnswers << path(QStringLiteral("Lexifind"));
+        form1->Save1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.proposedSave.value(0), QStringLiteral("Lexifind"));
+        QVERIFY(QFile::exists(path(QStringLiteral("Lexifind.txt"))));
+
+        const QString lf = path(QStringLiteral("lecon.txt"));
+        writeAll(lf, "un\ndeux\n\ntrois");
+        fake.openAnswers << lf;
+        form1->Open1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(form1->windowTitle(), lf);
+        QCOMPARE(form1->SourceText(), QStringLiteral("un\r\ndeux\r\n\r\ntrois"));
+        QCOMPARE(form1->Source->textCursor().position(), 0);
+        QCOMPARE(form1->Document().entryCount(), 0);
+        QCOMPARE(form1->ListBox1->count(), 0);
+
+        // Saved under the proposed name: ".txt" appended whatever the name ends with.
+        fake.saveAnswers << lf;
+        form1->Save1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.proposedSave.value(1), lf);
+        QCOMPARE(readAll(lf + QStringLiteral(".txt")), QByteArray("un\r\ndeux\r\n\r\ntrois"));
+        QCOMPARE(form1->windowTitle(), lf);
+        QVERIFY(fake.errors.isEmpty());
+    }
+
+    void textFileErrors()
+    {
+        addEntries({"un"}, {"one"});
+        form1->Source->setPlainText(QStringLiteral("garde"));
+        const QString missing = path(QStringLiteral("absent.txt"));
+        fake.openAnswers << missing;
+        form1->Open1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1.").arg(missing)});
+        QCOMPARE(form1->windowTitle(), missing);
+        QCOMPARE(form1->SourceText(), QStringLiteral("garde"));
+        QCOMPARE(form1->Document().entryCount(), 1);
+
+        const QString noFolder = path(QStringLiteral("nulle/part"));
+        fake.saveAnswers << noFolder;
+        form1->Save1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.errors.value(1),
+                 QStringLiteral("Impossible de créer le fichier %1.txt.").arg(noFolder));
+        QCOMPARE(form1->windowTitle(), missing);
+        // Cancelled dialogs do nothing.
+        form1->Open1->trigger(); QCoreApplication::processEvents();
+        form1->Save1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.errors.size(), 2);
+        QCOMPARE(form1->SourceText(), QStringLiteral("garde"));
+    }
+
+    void projectRoundTrip()
+    {
+        form1->SetSourceText(QStringLiteral("Le chat dort.\r\nIl fait beau."));
+        addEntries({"chat", "beau"}, {"cat", "nice"});
+        fake.saveAnswers << path(QStringLiteral("lecon"));
+        form1->SaveProject1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.saveSuffixes.value(0), QStringLiteral("lxf"));
+        QCOMPARE(fake.proposedSave.value(0), QString());
+        const QString file = path(QStringLiteral("lecon.lxf"));
+        QCOMPARE(readAll(file),
+                 QByteArray("2\r\n2\r\nLe chat dort.\r\nIl fait beau.\r\nchat\r\nbeau\r\ncat\r\nnice\r\n"));
+
+        form1->New1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(form1->SourceText(), QString());
+        QCOMPARE(form1->ListBox1->count(), 0);
+
+        fake.openAnswers << path(QStringLiteral("lecon"));
+        form1->OpenProject1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.openSuffixes.value(0), QStringLiteral("lxf"));
+        QCOMPARE(form1->SourceText(), QStringLiteral("Le chat dort.\r\nIl fait beau.\r\n"));
+        QCOMPARE(form1->Document().words(), (QStringList{"chat", "beau"}));
+        QCOMPARE(form1->Document().definitions(), (QStringList{"cat", "nice"}));
+        verifyListMatchesDocument();
+        QCOMPARE(form1->windowTitle(), QStringLiteral("Lexifind"));
+
+        // Each dialog proposes the name last chosen in it.
+        fake.saveAnswers << QString();
+        form1->SaveProject1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.proposedSave.value(1), file);
+        fake.openAnswers << QString();
+        form1->OpenProject1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.proposedOpen.value(1), file);
+        QVERIFY(fake.errors.isEmpty());
+    }
+
+    void projectWithBadCountShowsWhatWasRead()
+    {
+        addEntries({"vieux"}, {"old"});
+        const QString file = path(QStringLiteral("casse.lxf"));
+        writeAll(file, "1\nzwei\nune ligne\n");
+        fake.openAnswers << file;
+        form1->OpenProject1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.errors, QStringList{QStringLiteral("'zwei' n'est pas une valeur entière correcte.")});
+        QCOMPARE(form1->SourceText(), QStringLiteral("une ligne\r\n"));
+        QCOMPARE(form1->ListBox1->count(), 0);
+        verifyListMatchesDocument();
+    }
+
+    void pageWritten_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes opens the page") << true;
+        QTest::newRow("no opens nothing") << false;
+    }
+
+    void pageWritten()
+    {
+        QFETCH(bool, yes);
+        form1->SetSourceText(QStringLiteral("Le chat dort.\r\nIl fait beau."));
+        addEntries({"chat", "beau"}, {"cat", "nice"});
+        fake.answerYes = yes;
+        fake.saveAnswers << path(QStringLiteral("page"));
+        QTest::mouseClick(form1->Button1, Qt::LeftButton); QCoreApplication::processEvents();
+
+        QVERIFY(fake.errors.isEmpty());
+        QCOMPARE(fake.proposedSave, QStringList{QStringLiteral("Recherche de vocabulaire")});
+        QCOMPARE(form1->Settings().PageTitle, QStringLiteral("Recherche de vocabulaire"));
+        const QString written = path(QStringLiteral("page.htm"));
+        QCOMPARE(readAll(written), form1->Output);
+        QVERIFY(form1->Output.endsWith("</html>"));
+        QCOMPARE(fake.questions, QStringList{QStringLiteral(
+                                     "Confirmation|Voulez-vous voir la page dans votre navigateur?")});
+        QCOMPARE(fake.opened, yes ? QStringList{written} : QStringList{});
+    }
+
+    void firstPageEqualsTheCommandLineTool()
+    {
+#ifndef LEXIFIND_PAGE_TOOL
+        QSKIP("lexifind-page is not built");
+#else
+        // A project read back ends its text with a line break: so does this one.
+        form1->SetSourceText(QStringLiteral("Le chat dort, « et » l'été s'en va.\r\nIl fait beau~ici.\r\n"));
+        addEntries({"chat", "été", "beau"}, {"cat", "summer", "nice \"day\""});
+        fake.saveAnswers << path(QStringLiteral("lecon")) << path(QStringLiteral("ecran"));
+        form1->SaveProject1->trigger(); QCoreApplication::processEvents();
+        form1->Button1->click(); QCoreApplication::processEvents();
+        QVERIFY(fake.errors.isEmpty());
+
+        QProcess tool;
+        tool.start(QStringLiteral(LEXIFIND_PAGE_TOOL),
+                   {path(QStringLiteral("lecon.lxf")), path(QStringLiteral("outil"))});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        const QByteArray fromTool = readAll(path(QStringLiteral("outil.htm")));
+        QVERIFY(!fromTool.isEmpty());
+        QCOMPARE(readAll(path(QStringLiteral("ecran.htm"))), fromTool);
+        // Every option got its default.
+        for (const QString &name : PageSettings::OptionNames())
+            if (name != u"TextTitle")
+                QVERIFY2(!form1->Settings().option(name)->isEmpty(), qPrintable(name));
+#endif
+    }
+
+    void changedOptionReachesThePage()
+    {
+        form1->SetSourceText(QStringLiteral("Le chat dort."));
+        addEntries({"chat"}, {"cat"});
+        TForm4 *form4 = program->Form4.get();
+        form1->Button8->click(); QCoreApplication::processEvents();
+        QVERIFY(form4->isVisible());
+        form4->Edit4->clear();
+        QTest::keyClicks(form4->Edit4, QStringLiteral("Bravo !"));
+        fake.saveAnswers << path(QStringLiteral("bravo"));
+        form1->Button1->click(); QCoreApplication::processEvents();
+        QVERIFY(readAll(path(QStringLiteral("bravo.htm"))).contains("Bravo !"));
+    }
+
+    void pageSaveCancelledAsksNothing()
+    {
+        addEntries({"chat"}, {"cat"});
+        form1->SaveHTML1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.proposedSave.size(), 1);
+        QVERIFY(fake.questions.isEmpty());
+        QVERIFY(fake.opened.isEmpty());
+        QVERIFY(!form1->Output.isEmpty());
+    }
+
+    void pageErrorsReachTheErrorBox_data()
+    {
+        QTest::addColumn<bool>("withEntries");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("dialogs");
+        QTest::newRow("empty word list: no dialog") << false << "page" << 0;
+        QTest::newRow("file cannot be created: no question") << true << "nulle/part/page" << 1;
+    }
+
+    void pageErrorsReachTheErrorBox()
+    {
+        QFETCH(bool, withEntries);
+        QFETCH(QString, answer);
+        QFETCH(int, dialogs);
+        if (withEntries)
+            addEntries({"chat"}, {"cat"});
+        fake.saveAnswers << path(answer);
+        QTest::mouseClick(form1->Button1, Qt::LeftButton); QCoreApplication::processEvents();
+        QCOMPARE(fake.errors.size(), 1);
+        QVERIFY(fake.errors.first().endsWith(u'.'));
+        QCOMPARE(fake.proposedSave.size(), dialogs);
+        QVERIFY(fake.questions.isEmpty());
+
+        // The program goes on: the next command works.
+        form1->AddEntry(QStringLiteral("beau"), QStringLiteral("nice"));
+        fake.saveAnswers = QStringList{path(QStringLiteral("ensuite"))};
+        QTest::mouseClick(form1->Button1, Qt::LeftButton); QCoreApplication::processEvents();
+        QCOMPARE(fake.errors.size(), 1);
+        QVERIFY(QFile::exists(path(QStringLiteral("ensuite.htm"))));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    LexifindApplication application(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwindow.moc"

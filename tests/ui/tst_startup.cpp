@@ -1,0 +1,269 @@
+// Start-up, the standard error box, help and About box, and the windows' pictures.
+
+#include "FakeDesktop.h"
+
+#include "colordialog/HuemixDialog.h"
+#include "colordialog/HuemixPlatform.h"
+#include "document/LexifindError.h"
+#include "ui/main/Startup.h"
+#include "ui/main/Unit1.h"
+#include "ui/main/Unit2.h"
+#include "ui/main/Unit3.h"
+#include "ui/main/Unit4.h"
+#include "ui/options/Unit5.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <stdexcept>
+
+using namespace lexifind;
+
+namespace {
+
+// Throws from its event handler what the test asks for, as a command would.
+class ThrowingObject : public QObject
+{
+public:
+    QString kind;
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (kind == u"lexifind")
+            throw Error(QStringLiteral("Disque plein"));
+        if (kind == u"huemix")
+            throw EHuemixDialogException("THuemixDialog is already visible.");
+        throw std::runtime_error("Accès refusé");
+    }
+};
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Program> program;
+    FakeDesktop fake;
+
+    int visibleTopLevels() const
+    {
+        int count = 0;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->isVisible())
+                ++count;
+        return count;
+    }
+
+private slots:
+    void init()
+    {
+        fake = FakeDesktop();
+        fake.install();
+        program = std::make_unique<Program>();
+        program->Start();
+    }
+
+    void cleanup()
+    {
+        program.reset();
+        resetDesktop();
+    }
+
+    void onlyTheMainWindowAtStart()
+    {
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Lexifind"));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Lexifind"));
+        QVERIFY(program->Form1->isVisible());
+        QCOMPARE(program->Form1->windowTitle(), QStringLiteral("Lexifind"));
+        QVERIFY(!program->Form2->isVisible());
+        QVERIFY(!program->Form3->isVisible());
+        QVERIFY(!program->Form4->isVisible());
+        QVERIFY(!program->AboutBox->isVisible());
+        QCOMPARE(visibleTopLevels(), 1);
+        QVERIFY(program->Form1->SourceText().isEmpty());
+        QCOMPARE(program->Form1->ListBox1->count(), 0);
+        QVERIFY(!QApplication::quitOnLastWindowClosed());
+    }
+
+    void windowsShowOnceAndCloseByHiding_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("About box") << "About1" << "AboutBox";
+        QTest::newRow("page options") << "HTML1" << "Form4";
+        QTest::newRow("add dialog") << "Button2" << "Form2";
+    }
+
+    void windowsShowOnceAndCloseByHiding()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        TForm1 *form1 = program->Form1.get();
+        for (int i = 0; i < 2; ++i) {
+            if (auto *action = form1->findChild<QAction *>(command))
+                action->trigger();
+            else
+                form1->findChild<QPushButton *>(command)->click();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(visibleTopLevels(), 2);
+        QWidget *shown = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->isVisible() && widget != form1)
+                shown = widget;
+        QVERIFY(shown);
+        QCOMPARE(shown->objectName(), window);
+        QPointer<QWidget> alive(shown);
+        shown->close();
+        QVERIFY(alive);
+        QVERIFY(!shown->isVisible());
+        QVERIFY(form1->isVisible());
+    }
+
+    void aboutBox()
+    {
+        TAboutBox *about = program->AboutBox.get();
+        program->Form1->About1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(about->windowTitle(), QStringLiteral("A propos"));
+        QCOMPARE(about->size(), QSize(210, 195));
+        QCOMPARE(about->Version->text(), QStringLiteral("Version 1.22"));
+        QCOMPARE(about->ProductName->text(), QStringLiteral("Lexifind"));
+        QVERIFY(about->ProductName->font().bold());
+        const QImage logo = TAboutBox::Logo();
+        QCOMPARE(logo.size(), QSize(110, 50));
+        QCOMPARE(logo.depth(), 24);
+        QVERIFY(about->OKButton->isDefault());
+        QTest::keyClick(about->OKButton, Qt::Key_Return);
+        QVERIFY(!about->isVisible());
+    }
+
+    void helpFromAnywhereInTheMainWindow()
+    {
+        TForm1 *form1 = program->Form1.get();
+        QVERIFY(QTest::qWaitForWindowActive(form1));
+        form1->ListBox1->setFocus();
+        QTest::keyClick(form1->ListBox1, Qt::Key_F1); QCoreApplication::processEvents();
+        form1->Source->setFocus();
+        QTest::keyClick(form1->Source, Qt::Key_F1); QCoreApplication::processEvents();
+        form1->Aide1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.helpRequests, 3);
+        QVERIFY(huemix::platform().help);
+    }
+
+    void menuKeysFromInsideTheText()
+    {
+        TForm1 *form1 = program->Form1.get();
+        QVERIFY(QTest::qWaitForWindowActive(form1));
+        form1->Source->setFocus();
+        QTest::keyClicks(form1->Source, QStringLiteral("abc"));
+        // The text's own multi-step undo would leave "ab" or so; the menu's undoes the
+        // change, and a second Ctrl+Z puts it back.
+        QTest::keyClick(form1->Source, Qt::Key_Z, Qt::ControlModifier); QCoreApplication::processEvents();
+        QCOMPARE(form1->SourceText(), QString());
+        QTest::keyClick(form1->Source, Qt::Key_Z, Qt::ControlModifier); QCoreApplication::processEvents();
+        QCOMPARE(form1->SourceText(), QStringLiteral("abc"));
+        QTest::keyClick(form1->Source, Qt::Key_H, Qt::ControlModifier); QCoreApplication::processEvents();
+        QVERIFY(program->Form4->isVisible());
+    }
+
+    void closingTheMainWindowEndsTheProgram()
+    {
+        QSignalSpy closed(program->Form1.get(), &TForm1::closed);
+        QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+        program->AboutBox->show();
+        QVERIFY(program->Form1->close());
+        QCOMPARE(closed.size(), 1);
+        QVERIFY(fake.questions.isEmpty());
+    }
+
+    void errorBoxText_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter gets a full stop") << "Disque plein" << "Disque plein.";
+        QTest::newRow("digit gets a full stop") << "Erreur E/S 5" << "Erreur E/S 5.";
+        QTest::newRow("question mark sorts after it") << "Vraiment ?" << "Vraiment ?.";
+        QTest::newRow("full stop stays") << "Fini." << "Fini.";
+        QTest::newRow("exclamation mark stays") << "Attention !" << "Attention !";
+        QTest::newRow("closing parenthesis stays") << "Erreur (E/S)" << "Erreur (E/S)";
+        QTest::newRow("accented letter") << "Accès refusé" << "Accès refusé.";
+        QTest::newRow("empty") << "" << "";
+    }
+
+    void errorBoxText()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(ErrorBoxText(message), shown);
+    }
+
+    void noExceptionEscapesAnEventHandler_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("program error") << "lexifind" << "Disque plein.";
+        QTest::newRow("colour dialog") << "huemix" << "THuemixDialog is already visible.";
+        QTest::newRow("standard exception") << "std" << "Accès refusé.";
+    }
+
+    void noExceptionEscapesAnEventHandler()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, shown);
+        ThrowingObject receiver;
+        receiver.kind = kind;
+        QEvent event(QEvent::User);
+        QCoreApplication::sendEvent(&receiver, &event);
+        QCOMPARE(fake.errors, QStringList{shown});
+        // And the program goes on.
+        QEvent again(QEvent::User);
+        QCoreApplication::sendEvent(&receiver, &again);
+        QCOMPARE(fake.errors.size(), 2);
+    }
+
+    void pictures()
+    {
+        const QString folder = QStringLiteral(LEXIFIND_PICTURES_DIR);
+        QVERIFY(QDir().mkpath(folder));
+        TForm1 *form1 = program->Form1.get();
+        form1->SetSourceText(QStringLiteral("Le chat dort sur le banc, au soleil.\r\nIl fait beau."));
+        form1->AddEntry(QStringLiteral("chat"), QStringLiteral("cat"));
+        form1->AddEntry(QStringLiteral("banc"), QStringLiteral("bench"));
+        form1->AddEntry(QStringLiteral("soleil"), QStringLiteral("sun"));
+        form1->ListBox1->setCurrentRow(1);
+        program->Form2->Edit1->setText(QStringLiteral("chat"));
+        program->Form3->Edit1->setText(QStringLiteral("banc"));
+        program->Form3->Edit2->setText(QStringLiteral("bench"));
+        const std::pair<QWidget *, const char *> windows[] = {
+            {form1, "main-window"},
+            {program->Form2.get(), "add-dialog"},
+            {program->Form3.get(), "edit-dialog"},
+            {program->AboutBox.get(), "about-box"},
+        };
+        for (const auto &[window, name] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            const QString file = folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png");
+            QVERIFY2(window->grab().save(file), qPrintable(file));
+        }
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    LexifindApplication application(argc, argv);
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"

@@ -4,6 +4,7 @@
 #include "ui/options/OptionWidgets.h"
 #include "ui/options/Unit5.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -534,6 +535,13 @@ void TestOptions::picture()
     const QString file = dir + QStringLiteral("/page-options.png");
     QVERIFY(form.grab().save(file));
     QVERIFY(QFileInfo(file).size() > 0);
+
+    // The font list as it drops down.
+    form.ComboBox1->showPopup();
+    QWidget *popup = form.ComboBox1->view()->window();
+    QTRY_VERIFY(popup->isVisible());
+    QVERIFY(popup->grab().save(dir + QStringLiteral("/page-options-fonts.png")));
+    form.ComboBox1->hidePopup();
 }
 
 QTEST_MAIN(TestOptions)

@@ -193,6 +193,7 @@ void TForm4::CreateControls()
     // What the teacher types stays as typed: no completion, and Enter adds no item.
     ComboBox1->setCompleter(nullptr);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setItemDelegate(new lexifind::options::FixedHeightDelegate(13, ComboBox1));
     ComboBox1->addItems(FontLists());
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());

@@ -36,7 +36,7 @@ int RoundChannel(double value)
 {
     const double rounded = RoundHalfEven(value);
     if (!(rounded >= 0.0 && rounded <= 255.0))
-        throw ERangeError("Range check error: colour channel outside 0..255");
+        throw ERangeError();
     return static_cast<int>(rounded);
 }
 
@@ -45,7 +45,7 @@ std::int32_t RoundInt32(double value)
     const double rounded = RoundHalfEven(value);
     if (!(rounded >= static_cast<double>(std::numeric_limits<std::int32_t>::min())
           && rounded <= static_cast<double>(std::numeric_limits<std::int32_t>::max())))
-        throw ERangeError("Range check error: value does not fit 32 bits");
+        throw ERangeError();
     return static_cast<std::int32_t>(rounded);
 }
 

@@ -17,10 +17,12 @@ struct TCMYColor { double Cyan = 0, Magenta = 0, Yellow = 0; };
 struct TCMYKColor { double Cyan = 0, Magenta = 0, Yellow = 0, Black = 0; };
 struct TCMYKPercents { std::int32_t Cyan = 0, Magenta = 0, Yellow = 0, Black = 0; };
 
-// A channel or component that rounds outside its range.
+// A channel or component that rounds outside its range. The message is the one the
+// application's error box shows.
 class ERangeError : public std::range_error
 {
 public:
+    ERangeError() : std::range_error("Erreur de vérification d'étendue") {}
     using std::range_error::range_error;
 };
 

@@ -119,7 +119,7 @@ void THuemixDialog::SetCaption(const QString &value)
 static void CheckCollectionIndex(int index)
 {
     if (index < 1 || index > 32)
-        throw ERangeError("Range check error: collection index outside 1..32");
+        throw ERangeError();
 }
 
 TColor THuemixDialog::CollectionColors(int index) const

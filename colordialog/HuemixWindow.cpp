@@ -382,7 +382,7 @@ void TfrmHuemixDialog::SetReferenceColor(TColor color)
 THuemixColorPanel *TfrmHuemixDialog::CollectionPanel(int n) const
 {
     if (n < 1 || n > 32)
-        throw ERangeError("Range check error: collection slot outside 1..32");
+        throw ERangeError();
     return FCollectionPanels[std::size_t(n - 1)];
 }
 

@@ -148,7 +148,12 @@ void TestColorDialog::collectionIndexOutsideRange()
 {
     QFETCH(int, index);
     THuemixDialog dialog(nullptr);
-    QVERIFY_THROWS_EXCEPTION(ERangeError, dialog.CollectionColors(index));
+    try {
+        dialog.CollectionColors(index);
+        QFAIL("no range error");
+    } catch (const ERangeError &e) {
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Erreur de vérification d'étendue"));
+    }
     QVERIFY_THROWS_EXCEPTION(ERangeError, dialog.SetCollectionColors(index, 0));
 }
 
@@ -293,6 +298,7 @@ void TestColorDialog::hiddenActivePage_data()
     QTest::newRow("only Internet, active VGA") << int(PageSet(pageInternet)) << int(pageVGA) << int(pageInternet);
     QTest::newRow("only Info, active CMYK") << int(kInfoOnly) << int(pageCMYK) << int(pageInfo);
     QTest::newRow("visible active page") << int(PageSet(pageGray) | kInfoOnly) << int(pageGray) << int(pageGray);
+    QTest::newRow("no tab visible") << 0 << int(pageCMY) << -1;
 }
 
 void TestColorDialog::hiddenActivePage()
@@ -309,9 +315,12 @@ void TestColorDialog::hiddenActivePage()
         opened = w.ActivePageTag();
         for (int i = 0; i < w.pgcSystems->count(); ++i)
             visibleTabs += w.pgcSystems->isTabVisible(i) ? 1 : 0;
+        QTest::mouseClick(w.btnOk, Qt::LeftButton);
     });
     QCOMPARE(opened, opensOn);
     QCOMPARE(visibleTabs, qPopulationCount(quint32(visible)));
+    // OK remembers the page shown; with no page shown the setting stays.
+    QCOMPARE(int(dialog.ActivePage()), opensOn >= 0 ? opensOn : active);
 }
 
 void TestColorDialog::nestedExecuteRefused()

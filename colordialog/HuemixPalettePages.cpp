@@ -291,7 +291,7 @@ void TInternetPage::pntInternetPaint(QPainter &painter)
     painter.setPen(QPen(Qt::black, 0));
     // The frame from (-1, -1) to (w, h): only its right and bottom edges show.
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(QPoint(-1, -1), QPoint(w - 1, h - 1)));
+    painter.drawRect(QRect(QPoint(-1, -1), QPoint(w - 2, h - 2)));
     const QPoint selected = FWindow.FWebCell;
     for (int r = 0; r < 12; ++r)
         for (int c = 0; c < 18; ++c) {

@@ -39,6 +39,14 @@ THuemixEdit::THuemixEdit(const QString &objectName, QWidget *parent)
     setText(QStringLiteral("0"));
 }
 
+void THuemixEdit::SetTextNotify(const QString &value)
+{
+    if (text() != value)
+        setText(value);
+    else
+        emit textChanged(value); // the cursor stays where the user left it
+}
+
 void THuemixEdit::keyPressEvent(QKeyEvent *event)
 {
     if (FUpDown && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
@@ -91,7 +99,7 @@ void THuemixUpDown::SetPosition(int position)
     emit changing();
     FPosition = position;
     if (FAssociate)
-        FAssociate->setText(QString::number(FPosition));
+        FAssociate->SetTextNotify(QString::number(FPosition));
 }
 
 void THuemixUpDown::Step(int delta)

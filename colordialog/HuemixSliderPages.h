@@ -29,6 +29,10 @@ class THuemixEdit : public QLineEdit
 public:
     explicit THuemixEdit(const QString &objectName, QWidget *parent);
 
+    // Sets the text and runs the change handlers even when the text stays the same, as
+    // an up-down writing its position must.
+    void SetTextNotify(const QString &text);
+
     THuemixUpDown *FUpDown = nullptr;
     std::function<bool(QChar key)> OnKeyPress; // false discards the character
 

@@ -10,6 +10,7 @@
 #include "ui/options/Unit5.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -161,6 +162,40 @@ private slots:
         QVERIFY(form2->Edit2->text().isEmpty());
         verifyListMatchesDocument();
         QCOMPARE(listSelection(), -1);
+    }
+
+    void sourceText_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("held");
+        QTest::newRow("CR LF kept") << "un\r\ndeux" << "un\r\ndeux";
+        QTest::newRow("lone CR and LF made CR LF") << "a\rb\nc" << "a\r\nb\r\nc";
+        QTest::newRow("final line break kept") << "fin\r\n" << "fin\r\n";
+        QTest::newRow("no-break space kept") << QString::fromUtf8("chat\u00A0: oui") << QString::fromUtf8("chat\u00A0: oui");
+        QTest::newRow("empty") << "" << "";
+    }
+
+    void sourceText()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, held);
+        form1->SetSourceText(given);
+        QCOMPARE(form1->SourceText(), held);
+        QCOMPARE(form1->Document().text(), held);
+    }
+
+    // A 10 MB text goes in and out of the window in linear time.
+    void largeTextIsCheap()
+    {
+        QString text;
+        const QString line = QStringLiteral("Le chat dort sur le banc, au soleil de midi.\r\n");
+        while (text.size() < 10'000'000)
+            text += line;
+        QElapsedTimer timer;
+        timer.start();
+        form1->SetSourceText(text);
+        QCOMPARE(form1->SourceText().size(), text.size());
+        QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
     }
 
     void closedAddDialogKeepsDefinition()

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QWindow>
 #include <QTabBar>
 #include <QTabWidget>
@@ -217,6 +218,12 @@ TfrmHuemixDialog::TfrmHuemixDialog(THuemixDialog *dialog)
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setGeometry(256, 280, 77, 25);
     connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+    // F1 asks for the window's own topic, when it has one, whether or not Help is shown.
+    auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [this] {
+        if (FHelpContext != 0)
+            huemix::platform().help(FHelpContext);
+    });
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 

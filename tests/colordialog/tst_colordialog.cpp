@@ -8,6 +8,7 @@
 #include "colordialog/HuemixPlatform.h"
 #include "colordialog/HuemixWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -92,6 +93,8 @@ private slots:
     void helpContext_data();
     void helpContext();
     void creationCommitKeepsComponentColor();
+    void systemColoursFromThePalette_data();
+    void systemColoursFromThePalette();
     void onlyTheUsersTabChangeShowsTheColour();
     void systemColourChangeFollowsRow();
 
@@ -556,10 +559,13 @@ void TestColorDialog::helpContext()
         shown = !w.btnHelp->isHidden();
         QTest::mouseClick(w.btnHelp, Qt::LeftButton);
         QVERIFY(w.isVisible()); // help does not close the dialog
+        w.activateWindow(); // shortcuts need the active window
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_F1); // the window's own topic
         QTest::mouseClick(w.btnCancel, Qt::LeftButton);
     });
     QVERIFY(shown);
-    QCOMPARE(requests, std::vector<int>{expected});
+    QCOMPARE(requests, (std::vector<int>{expected, 100}));
 
     // Without HelpButton the button is not there to press.
     dialog.SetHelpButton(false);
@@ -586,6 +592,36 @@ void TestColorDialog::creationCommitKeepsComponentColor()
     w.SetCurrentColor(0x000000FF);
     QCOMPARE(dialog.Color(), TColor(0x000000FF));
     QVERIFY(applies >= 1); // the page's controls may commit partial colours on the way
+}
+
+void TestColorDialog::systemColoursFromThePalette_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("role");
+    QTest::newRow("5 window") << 5 << int(QPalette::Base);
+    QTest::newRow("8 window text") << 8 << int(QPalette::Text);
+    QTest::newRow("13 highlight") << 13 << int(QPalette::Highlight);
+    QTest::newRow("14 highlighted text") << 14 << int(QPalette::HighlightedText);
+    QTest::newRow("15 button face") << 15 << int(QPalette::Button);
+    QTest::newRow("18 button text") << 18 << int(QPalette::ButtonText);
+    QTest::newRow("23 tooltip text") << 23 << int(QPalette::ToolTipText);
+    QTest::newRow("24 tooltip") << 24 << int(QPalette::ToolTipBase);
+}
+
+void TestColorDialog::systemColoursFromThePalette()
+{
+    QFETCH(int, index);
+    QFETCH(int, role);
+    const QPalette saved = QApplication::palette();
+    QPalette palette = saved;
+    const QColor marked(0x12, 0x34, 0x56); // red 0x12 is the low byte
+    palette.setColor(QPalette::All, QPalette::ColorRole(role), marked);
+    QApplication::setPalette(palette);
+    const TColor value = huemix::platform().sysColor(index);
+    QApplication::setPalette(saved);
+    QCOMPARE(value, TColor(0x00563412));
+    for (int i = 0; i < 25; ++i)
+        QVERIFY(huemix::PaletteSysColor(i) >= 0 && huemix::PaletteSysColor(i) <= 0x00FFFFFF);
 }
 
 void TestColorDialog::onlyTheUsersTabChangeShowsTheColour()

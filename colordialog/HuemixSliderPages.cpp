@@ -3,6 +3,7 @@
 #include "colordialog/HuemixPlatform.h"
 #include "colordialog/HuemixWindow.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -55,13 +56,11 @@ void THuemixEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     // Typed characters go through the filter. Shortcuts (copy, paste, select all) and
-    // the keys that close the dialog are not typing and keep their meaning.
+    // keys that type nothing printable (Delete, Enter, Escape) are not typing and keep
+    // their meaning; backspace passes the filter anyway.
     const QString text = event->text();
     const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);
-    const bool dialogKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
-                        || event->key() == Qt::Key_Escape || event->key() == Qt::Key_Tab
-                        || event->key() == Qt::Key_Backtab;
-    if (!text.isEmpty() && !shortcut && !dialogKey && OnKeyPress && !OnKeyPress(text.at(0))) {
+    if (!text.isEmpty() && text.at(0).isPrint() && !shortcut && OnKeyPress && !OnKeyPress(text.at(0))) {
         event->accept();
         return;
     }
@@ -133,12 +132,34 @@ void THuemixUpDown::mousePressEvent(QMouseEvent *event)
         return;
     FPressedHalf = event->position().y() < height() / 2 ? 1 : -1;
     update();
+    StepByMouse();
+    if (FPressedHalf != 0)
+        FRepeat.start(400, this);
+}
+
+void THuemixUpDown::StepByMouse()
+{
     Step(FPressedHalf);
     emit clicked();
 }
 
+void THuemixUpDown::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != FRepeat.timerId())
+        return QWidget::timerEvent(event);
+    if (FPressedHalf == 0 || !(QApplication::mouseButtons() & Qt::LeftButton)) {
+        FRepeat.stop();
+        FPressedHalf = 0;
+        update();
+        return;
+    }
+    StepByMouse();
+    FRepeat.start(50, this);
+}
+
 void THuemixUpDown::mouseReleaseEvent(QMouseEvent *)
 {
+    FRepeat.stop();
     FPressedHalf = 0;
     update();
 }

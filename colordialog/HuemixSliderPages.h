@@ -2,6 +2,7 @@
 
 #include "colordialog/HuemixPages.h"
 
+#include <QBasicTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QWidget>
@@ -69,9 +70,13 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
+    void StepByMouse();
+
     int FMax;
+    QBasicTimer FRepeat; // an arrow held down steps again and again
     int FPosition = 0;
     int FPressedHalf = 0; // +1 upper arrow held, -1 lower, 0 none
     THuemixEdit *FAssociate = nullptr;

@@ -256,6 +256,19 @@ private slots:
         QCOMPARE(TWindowsPage::SystemColorIndexOf(25), 0);
         QCOMPARE(TWindowsPage::SystemColorIndexOf(-1), 0);
     }
+
+    // Pictures of the pages, written beside the test, to look at the layout.
+    void pagePictures()
+    {
+        f.ShowOn(f.window->tshVGA, Rgb(128, 0, 0));
+        for (int tag : {0, 1, 2, 3, 4, 5, 6, 7}) {
+            QWidget *page = f.window->Page(tag);
+            f.SwitchTo(page);
+            const QImage shot = f.window->grab().toImage();
+            QVERIFY(!shot.isNull());
+            QVERIFY(shot.save(QStringLiteral("colorpage-%1.png").arg(page->objectName())));
+        }
+    }
 };
 
 QTEST_MAIN(TestPalettePages)

@@ -530,6 +530,17 @@ void TestOptions::picture()
     TForm4 form(settings);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // No caption runs under the control beside it, whatever face stands in for the
+    // classic one.
+    for (QLabel *label : form.findChildren<QLabel *>()) {
+        for (QObject *object : label->parent()->children()) {
+            auto *sibling = qobject_cast<QWidget *>(object);
+            if (sibling && sibling != label && !qobject_cast<QLabel *>(sibling))
+                QVERIFY2(!label->geometry().intersects(sibling->geometry()),
+                         qPrintable(label->objectName() + " / " + sibling->objectName()));
+        }
+    }
+
     const QString dir = QStringLiteral(LEXIFIND_PICTURES_DIR);
     QVERIFY(QDir().mkpath(dir));
     const QString file = dir + QStringLiteral("/page-options.png");

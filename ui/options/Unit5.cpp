@@ -52,11 +52,21 @@ W *Named(W *widget, const char *name)
     return widget;
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &caption, int left, int top)
+// A label that ends before `right`: where the stand-in face is wider than the classic
+// one, the text is narrowed a little rather than running under the control beside it.
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
+                  int right)
 {
     auto *label = Named(new QLabel(caption, parent), name);
     label->move(left, top);
     label->adjustSize();
+    const int available = right - left;
+    if (label->width() > available && available > 0) {
+        QFont narrower = label->font();
+        narrower.setStretch(qMax(75, 100 * available / label->width()));
+        label->setFont(narrower);
+        label->adjustSize();
+    }
     return label;
 }
 
@@ -92,6 +102,9 @@ QFrame *MakePanel(QWidget *parent, const char *name, QFrame::Shadow bevel, const
     panel->setLineWidth(1);
     QPalette pal = panel->palette();
     pal.setColor(QPalette::Window, color);
+    // The classic bevel: a gray and a white line.
+    pal.setColor(QPalette::Dark, QColor(0x80, 0x80, 0x80));
+    pal.setColor(QPalette::Light, Qt::white);
     panel->setPalette(pal);
     panel->setAutoFillBackground(true);
     return panel;
@@ -161,11 +174,11 @@ void TForm4::CreateControls()
     Button1 = MakeButton(Panel1, "Button1", QStringLiteral("OK"), 232, 8, 81, 25);
 
     // The texts and the font.
-    Label2 = MakeLabel(Panel2, "Label2", QStringLiteral("Titre de page :"), 8, 8);
+    Label2 = MakeLabel(Panel2, "Label2", QStringLiteral("Titre de page :"), 8, 8, 82);
     Edit1 = MakeEdit(Panel2, "Edit1", 84, 8, 200);
-    Label3 = MakeLabel(Panel2, "Label3", QStringLiteral("Titre du texte :"), 8, 40);
+    Label3 = MakeLabel(Panel2, "Label3", QStringLiteral("Titre du texte :"), 8, 40, 82);
     Edit2 = MakeEdit(Panel2, "Edit2", 84, 40, 200);
-    Label4 = MakeLabel(Panel2, "Label4", QStringLiteral("Consigne :"), 8, 72);
+    Label4 = MakeLabel(Panel2, "Label4", QStringLiteral("Consigne :"), 8, 72, 82);
     Edit3 = MakeEdit(Panel2, "Edit3", 84, 72, 200);
 
     Label5 = Named(new SymbolLabel(QStringLiteral("<"), SymbolLabel::Mark::Check,
@@ -184,10 +197,10 @@ void TForm4::CreateControls()
     Label7->setGeometry(16, 136, 29, 29);
     Edit6 = MakeEdit(Panel2, "Edit6", 82, 136, 200, QStringLiteral("Suite"));
 
-    Label14 = MakeLabel(Panel2, "Label14", QStringLiteral("Stop :"), 16, 176);
+    Label14 = MakeLabel(Panel2, "Label14", QStringLiteral("Stop :"), 16, 176, 79);
     Edit12 = MakeEdit(Panel2, "Edit12", 81, 170, 201, QStringLiteral("Terminé !"));
 
-    Label8 = MakeLabel(Panel2, "Label8", QStringLiteral("Police :"), 16, 208);
+    Label8 = MakeLabel(Panel2, "Label8", QStringLiteral("Police :"), 16, 208, 78);
     ComboBox1 = Named(new QComboBox(Panel2), "ComboBox1");
     ComboBox1->setEditable(true);
     // What the teacher types stays as typed: no completion, and Enter adds no item.
@@ -201,42 +214,42 @@ void TForm4::CreateControls()
 
     // The colours: label, sample, "choisir", field.
     const QString choose = QStringLiteral("choisir");
-    Label9 = MakeLabel(Panel3, "Label9", QStringLiteral("Arrière plan :"), 16, 17);
+    Label9 = MakeLabel(Panel3, "Label9", QStringLiteral("Arrière plan :"), 16, 17, 126);
     Shape1 = MakeShape(Panel3, "Shape1", 8);
     Button2 = MakeButton(Panel3, "Button2", choose, 165, 8, 56, 25);
     Edit7 = MakeEdit(Panel3, "Edit7", 232, 8, 56);
 
-    Label11 = MakeLabel(Panel3, "Label11", QStringLiteral("Surlignement :"), 16, 48);
+    Label11 = MakeLabel(Panel3, "Label11", QStringLiteral("Surlignement :"), 16, 48, 126);
     Shape2 = MakeShape(Panel3, "Shape2", 39);
     Button3 = MakeButton(Panel3, "Button3", choose, 165, 39, 56, 25);
     Edit8 = MakeEdit(Panel3, "Edit8", 232, 39, 56);
 
-    Label10 = MakeLabel(Panel3, "Label10", QStringLiteral("Couleur du texte :"), 16, 79);
+    Label10 = MakeLabel(Panel3, "Label10", QStringLiteral("Couleur du texte :"), 16, 79, 126);
     Shape3 = MakeShape(Panel3, "Shape3", 70);
     Button4 = MakeButton(Panel3, "Button4", choose, 165, 70, 56, 25);
     Edit9 = MakeEdit(Panel3, "Edit9", 232, 72, 56);
 
-    Label12 = MakeLabel(Panel3, "Label12", QStringLiteral("Zone de réponses :"), 16, 111);
+    Label12 = MakeLabel(Panel3, "Label12", QStringLiteral("Zone de réponses :"), 16, 111, 126);
     Shape4 = MakeShape(Panel3, "Shape4", 101);
     Button5 = MakeButton(Panel3, "Button5", choose, 165, 102, 56, 25);
     Edit10 = MakeEdit(Panel3, "Edit10", 232, 102, 56);
 
-    Label15 = MakeLabel(Panel3, "Label15", QStringLiteral("Couleur des réponses:"), 16, 144);
+    Label15 = MakeLabel(Panel3, "Label15", QStringLiteral("Couleur des réponses:"), 16, 144, 126);
     Shape6 = MakeShape(Panel3, "Shape6", 133);
     Button7 = MakeButton(Panel3, "Button7", choose, 166, 134, 56, 25);
     Edit13 = MakeEdit(Panel3, "Edit13", 233, 134, 56);
 
-    Label13 = MakeLabel(Panel3, "Label13", QStringLiteral("Vocabulaire - fond :"), 16, 173);
+    Label13 = MakeLabel(Panel3, "Label13", QStringLiteral("Vocabulaire - fond :"), 16, 173, 126);
     Shape5 = MakeShape(Panel3, "Shape5", 164);
     Button6 = MakeButton(Panel3, "Button6", choose, 165, 164, 56, 25);
     Edit11 = MakeEdit(Panel3, "Edit11", 232, 165, 56);
 
-    Label16 = MakeLabel(Panel3, "Label16", QStringLiteral("Texte - vocabulaire :"), 16, 203);
+    Label16 = MakeLabel(Panel3, "Label16", QStringLiteral("Texte - vocabulaire :"), 16, 203, 126);
     Shape7 = MakeShape(Panel3, "Shape7", 195);
     Button8 = MakeButton(Panel3, "Button8", choose, 165, 197, 57, 24);
     Edit14 = MakeEdit(Panel3, "Edit14", 229, 198, 57);
 
-    Label17 = MakeLabel(Panel3, "Label17", QStringLiteral("Définitions :"), 19, 232);
+    Label17 = MakeLabel(Panel3, "Label17", QStringLiteral("Définitions :"), 19, 232, 126);
     Shape8 = MakeShape(Panel3, "Shape8", 228);
     select = MakeButton(Panel3, "select", choose, 165, 230, 57, 24);
     Edit15 = MakeEdit(Panel3, "Edit15", 229, 230, 57);

@@ -19,7 +19,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyledItemDelegate>
-#include <QTextBlock>
 #include <QTextDocument>
 
 #include <utility>
@@ -62,6 +61,12 @@ bool isLineBreak(char16_t u)
     return u == u'\r' || u == u'\n' || u == QChar::ParagraphSeparator || u == QChar::LineSeparator;
 }
 
+// Blanks, tabs, control characters and the text control's own line breaks.
+bool isTrimmed(QChar c)
+{
+    return c.unicode() <= 0x20 || isLineBreak(c.unicode());
+}
+
 } // namespace
 
 namespace lexifind {
@@ -89,9 +94,9 @@ QString TrimSelection(const QString &selectedText)
 {
     qsizetype begin = 0;
     qsizetype end = selectedText.size();
-    while (begin < end && (selectedText.at(begin).unicode() <= 0x20 || isLineBreak(selectedText.at(begin).unicode())))
+    while (begin < end && isTrimmed(selectedText.at(begin)))
         ++begin;
-    while (end > begin && (selectedText.at(end - 1).unicode() <= 0x20 || isLineBreak(selectedText.at(end - 1).unicode())))
+    while (end > begin && isTrimmed(selectedText.at(end - 1)))
         --end;
     // A word is one line of the project file: a selection over several lines keeps
     // its lines apart by a blank.

@@ -836,6 +836,8 @@ void TestColorDialog::pictures()
         const QString file = folder + QStringLiteral("/colordialog-%1.png").arg(QLatin1String(names[tag]));
         QVERIFY2(w.grab().save(file), qPrintable(file));
     }
+    w.SetCtl3D(false);
+    QVERIFY(w.grab().save(folder + QStringLiteral("/colordialog-flat.png")));
 }
 
 QTEST_MAIN(TestColorDialog)

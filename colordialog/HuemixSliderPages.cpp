@@ -70,7 +70,10 @@ void THuemixEdit::keyPressEvent(QKeyEvent *event)
 void THuemixEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    emit exited();
+    // Leaving the field means the focus moving to another control of the window; the
+    // window losing the activation (another application, a pop-up, closing) is not.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        emit exited();
 }
 
 // --------------------------------------------------------------------------- up-down

@@ -3,6 +3,7 @@
 #include "colordialog/HuemixSliderPages.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
 
 Q_DECLARE_METATYPE(TColor)
@@ -141,6 +142,26 @@ private slots:
         page->Hue.trb->setFocus(); // leaving the edit corrects its text at the latest
         QCOMPARE(page->Hue.edt->text(), QStringLiteral("359"));
         VerifyAgreement(page);
+    }
+
+    void closingWithTheFocusInAnEditIsSafe_data()
+    {
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("closed with OK") << true;
+        QTest::newRow("destroyed while shown") << false;
+    }
+    void closingWithTheFocusInAnEditIsSafe()
+    {
+        QFETCH(bool, accepted);
+        THSBPage *page = f.window->tshHSB;
+        f.ShowOn(page, Rgb(255, 0, 0));
+        page->Hue.edt->setFocus();
+        page->Hue.edt->selectAll();
+        QTest::keyClicks(page->Hue.edt, QStringLiteral("999"));
+        if (accepted)
+            QTest::mouseClick(f.window->btnOk, Qt::LeftButton);
+        f.window.reset();
+        QCOMPARE(f.dialog->Color(), HSBToColor(MakeHSB(359, 100, 100)));
     }
 
     void emptyingAnEditCountsAsZero()

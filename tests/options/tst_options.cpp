@@ -177,6 +177,7 @@ void TestOptions::startTextsStoreNothing()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     QCOMPARE(form.windowTitle(), QStringLiteral("Paramètres web"));
+    QCOMPARE(form.frameGeometry(), QRect(245, 276, 664, 337));
     QCOMPARE(form.Edit4->text(), QStringLiteral("Bravo !"));
     QCOMPARE(form.Edit5->text(), QStringLiteral("Essayez encore !"));
     QCOMPARE(form.Edit6->text(), QStringLiteral("Suite"));
@@ -445,6 +446,7 @@ void TestOptions::firstCancelWritesBlack()
     QCOMPARE(button->text(), QStringLiteral("choisir"));
     QCOMPARE(shape->brushColor(), QColor(Qt::white));
 
+    QSignalSpy stored(&form, &TForm4::optionChanged);
     bool answered = false;
     AnswerColorDialog(form, [&answered](TfrmHuemixDialog *window) {
         answered = true;
@@ -456,6 +458,7 @@ void TestOptions::firstCancelWritesBlack()
 
     QCOMPARE(field->text(), QStringLiteral("#000000"));
     QCOMPARE(settings.*colorRow.option, QStringLiteral("#000000"));
+    QCOMPARE(stored.count(), 1);
     QCOMPARE(shape->brushColor(), QColor(Qt::black));
     QVERIFY(CountNear(shape, Qt::black, 10) >= 23 * 23);
 }

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QWindow>
 
@@ -320,16 +322,48 @@ void TForm4::ConnectHandlers()
 void TForm4::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (FPlaced || event->spontaneous())
-        return;
-    FPlaced = true;
-    // The outer size includes the frame; where the platform draws one, the inside is
-    // that much smaller.
-    if (QWindow *window = windowHandle()) {
-        const QMargins frame = window->frameMargins();
-        resize(OuterWidth - frame.left() - frame.right(),
-               OuterHeight - frame.top() - frame.bottom());
+    if (!FPlaced && !event->spontaneous()) {
+        FPlaced = true;
+        move(OuterLeft, OuterTop);
+        PlaceOuter();
     }
+}
+
+void TForm4::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    PlaceOuter();
+}
+
+void TForm4::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    PlaceOuter();
+}
+
+void TForm4::PlaceOuter()
+{
+    // The outer size includes the frame. A window manager tells its frame only once the
+    // window is mapped, so the first placing is redone when the frame becomes known;
+    // after that the teacher's own moves and sizes are left alone.
+    if (!FPlaced || !FFrameUnknown)
+        return;
+    QWindow *window = windowHandle();
+    if (!window)
+        return;
+    const QMargins frame = window->frameMargins();
+    if (frame.isNull()) {
+        // Still no frame: placed as wanted, unless something else has moved or sized the
+        // window meanwhile, which then stands.
+        if (pos() != QPoint(OuterLeft, OuterTop) || size() != QSize(OuterWidth, OuterHeight))
+            FFrameUnknown = false;
+        else
+            return;
+    }
+    FFrameUnknown = false;
+    if (frame.isNull())
+        return;
+    resize(OuterWidth - frame.left() - frame.right(), OuterHeight - frame.top() - frame.bottom());
     move(OuterLeft, OuterTop);
 }
 

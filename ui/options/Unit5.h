@@ -11,6 +11,8 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QMoveEvent;
+class QResizeEvent;
 class QShowEvent;
 class THuemixDialog;
 
@@ -125,6 +127,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void CreateControls();
@@ -134,7 +138,9 @@ private:
     void StoreOption(QString lexifind::PageSettings::*option, const QString &name,
                      const QString &text);
     void ChooseColor(QLineEdit *field, ColorShape *shape);
+    void PlaceOuter();
 
     lexifind::PageSettings &FSettings;
     bool FPlaced = false;
+    bool FFrameUnknown = true;
 };

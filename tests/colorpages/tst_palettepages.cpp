@@ -3,6 +3,8 @@
 #include "colordialog/HuemixPalettePages.h"
 
 #include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 Q_DECLARE_METATYPE(TColor)
@@ -255,6 +257,37 @@ private slots:
         QCOMPARE(QColor(shot.pixel(row.left() + 5, row.top() + 6)), QColor(250, 0, 0));
         QCOMPARE(TWindowsPage::SystemColorIndexOf(25), 0);
         QCOMPARE(TWindowsPage::SystemColorIndexOf(-1), 0);
+    }
+
+    // The way this program uses the dialog: the Internet page alone, picked with the mouse.
+    void executeWithTheInternetPageAlone_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("webColor");
+        QTest::newRow("OK takes the picked cell") << true << "#FFFF00";
+        QTest::newRow("Cancel keeps the colour") << false << "#996633";
+    }
+    void executeWithTheInternetPageAlone()
+    {
+        QFETCH(bool, ok);
+        QFETCH(QString, webColor);
+        f.Close();
+        THuemixDialog dialog(nullptr);
+        dialog.SetVisiblePages(PageSet(pageInternet));
+        dialog.SetActivePage(pageInternet);
+        dialog.SetColor(0x00336699);
+        QPoint selectedAtStart;
+        QTimer::singleShot(0, &dialog, [&] {
+            TfrmHuemixDialog *window = dialog.Window();
+            selectedAtStart = window->FWebCell;
+            const QRect yellow = WebCellRect(17, 6, 271, 165);
+            QTest::mouseClick(window->tshInternet->pntInternet, Qt::LeftButton, {}, yellow.center());
+            QTest::mouseClick(ok ? window->btnOk : window->btnCancel, Qt::LeftButton);
+        });
+        QCOMPARE(dialog.Execute(), ok);
+        QCOMPARE(selectedAtStart, QPoint(8, 7));
+        QCOMPARE(dialog.WebColor(), webColor);
+        QVERIFY(!dialog.Window());
     }
 
     // Pictures of the pages, written beside the test, to look at the layout.

@@ -1,4 +1,5 @@
 #include "colordialog/HuemixDialog.h"
+#include "colordialog/HuemixPalettePages.h"
 #include "colordialog/HuemixWindow.h"
 #include "page/PageSettings.h"
 #include "ui/options/OptionWidgets.h"
@@ -477,7 +478,7 @@ void TestOptions::chosenColourCarriesToNextButton()
         visibleTabs = 0;
         for (int i = 0; i < window->pgcSystems->count(); ++i)
             visibleTabs += window->pgcSystems->isTabVisible(i) ? 1 : 0;
-        onInternetPage = window->pgcSystems->currentWidget() == (QWidget *)window->tshInternet;
+        onInternetPage = window->pgcSystems->currentWidget() == static_cast<QWidget *>(window->tshInternet);
         ChooseAndConfirm(0x000000FF)(window);
     });
     QTest::mouseClick(form.Button2, Qt::LeftButton);

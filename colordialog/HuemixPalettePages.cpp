@@ -12,6 +12,9 @@
 
 #include <cmath>
 
+using huemix::DrawMark;
+using huemix::ToQColor;
+
 namespace {
 
 const QString MarkCaption = QString(QChar(0x9F));
@@ -42,7 +45,7 @@ QIcon RoundGlyph(bool gray)
 
 } // namespace
 
-QColor ToQColor(TColor color)
+QColor huemix::ToQColor(TColor color)
 {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
@@ -79,7 +82,7 @@ QRect WebCellRect(int column, int row, int width, int height)
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
-void DrawMark(QPainter &painter, const QRect &rect, int fontHeight, const QColor &color)
+void huemix::DrawMark(QPainter &painter, const QRect &rect, int fontHeight, const QColor &color)
 {
     painter.save();
     if (HasSymbolFont()) {

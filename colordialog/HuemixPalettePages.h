@@ -15,8 +15,14 @@ class QPainter;
 
 // VGA, Internet and Windows pages: fixed sets of colours to pick from.
 
-// Helpers shared by the palette pages (and usable without a window).
+namespace huemix {
 QColor ToQColor(TColor color);
+// Draws the round mark (character 0x9F of "Wingdings") centred in rect; where that font
+// is missing, a dot of our own.
+void DrawMark(QPainter &painter, const QRect &rect, int fontHeight, const QColor &color);
+} // namespace huemix
+
+// The palette pages' colour rules (usable without a window).
 // True when every channel of color lies within tolerance of target's.
 bool ColorsWithin(TColor color, const TRGBColor &target, int tolerance);
 // Sum over the channels of |c - r| * r / 255: a reference channel of 0 weighs nothing.
@@ -26,10 +32,6 @@ TColor WebCellColor(int column, int row);
 // The cell's rectangle in a grid painted over width x height pixels; its right and
 // bottom edges are exclusive. Painting and hit-testing both use it.
 QRect WebCellRect(int column, int row, int width, int height);
-// Draws the round mark (character 0x9F of "Wingdings") centred in rect; where that font
-// is missing, a dot of our own.
-void DrawMark(QPainter &painter, const QRect &rect, int fontHeight, const QColor &color);
-
 // One VGA swatch: a panel whose caption is the mark (0x9F) or empty.
 class TVGASwatch : public QFrame
 {

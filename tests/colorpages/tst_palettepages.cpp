@@ -9,6 +9,8 @@
 
 Q_DECLARE_METATYPE(TColor)
 
+using huemix::ToQColor;
+
 class TestPalettePages : public QObject
 {
     Q_OBJECT

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -220,6 +221,74 @@ private slots:
         QEvent again(QEvent::User);
         QCoreApplication::sendEvent(&receiver, &again);
         QCOMPARE(fake.errors.size(), 2);
+    }
+
+    // The real boxes behind the seams, answered as the teacher would.
+    void realBoxes_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<bool>("result");
+        QTest::newRow("question, yes") << "question" << "&Oui" << "Confirmation"
+                                       << QStringList{"&Oui", "&Non"} << int(QMessageBox::Question) << true;
+        QTest::newRow("question, no") << "question" << "&Non" << "Confirmation"
+                                      << QStringList{"&Oui", "&Non"} << int(QMessageBox::Question) << false;
+        QTest::newRow("error box") << "error" << "OK" << "Lexifind" << QStringList{"OK"}
+                                   << int(QMessageBox::Critical) << false;
+    }
+
+    void realBoxes()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, press);
+        QFETCH(QString, title);
+        QFETCH(QStringList, buttons);
+        QFETCH(int, icon);
+        QFETCH(bool, result);
+        resetDesktop();
+
+        QString seenTitle, seenText;
+        QStringList seenButtons;
+        int seenIcon = -1;
+        Qt::TextFormat seenFormat = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!shown)
+                return;
+            seenTitle = shown->windowTitle();
+            seenText = shown->text();
+            seenIcon = shown->icon();
+            seenFormat = shown->textFormat();
+            QAbstractButton *toPress = nullptr;
+            for (QAbstractButton *button : shown->buttons()) {
+                seenButtons << button->text();
+                if (button->text() == press)
+                    toPress = button;
+            }
+            if (toPress)
+                toPress->click();
+            else
+                shown->reject();
+        });
+        const QString text = QStringLiteral("<b>a</b> & b");
+        bool answer = false;
+        if (box == u"question")
+            answer = desktop().askYesNo(nullptr, QStringLiteral("Confirmation"), text);
+        else
+            desktop().showError(text);
+
+        QCOMPARE(seenTitle, title);
+        QCOMPARE(seenText, text);
+        seenButtons.sort();
+        buttons.sort();
+        QCOMPARE(seenButtons, buttons);
+        QCOMPARE(seenIcon, icon);
+        QCOMPARE(seenFormat, Qt::PlainText);
+        QCOMPARE(answer, result);
+        fake.install();
     }
 
     void pictures()

@@ -16,10 +16,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -288,6 +290,49 @@ private slots:
         QCOMPARE(seenIcon, icon);
         QCOMPARE(seenFormat, Qt::PlainText);
         QCOMPARE(answer, result);
+        fake.install();
+    }
+
+    void realFileDialogs_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("save proposes the name") << true << "Recherche de vocabulaire" << "" << true
+                                                << "Recherche de vocabulaire";
+        QTest::newRow("default suffix") << true << "lecon" << "lxf" << true << "lecon.lxf";
+        QTest::newRow("open a name that does not exist") << false << "absent" << "lxf" << true
+                                                         << "absent.lxf";
+        QTest::newRow("cancel") << true << "lecon" << "lxf" << false << "";
+    }
+
+    void realFileDialogs()
+    {
+        QFETCH(bool, save);
+        QFETCH(QString, name);
+        QFETCH(QString, suffix);
+        QFETCH(bool, accept);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        resetDesktop();
+        bool overwriteAsked = true;
+        QTimer::singleShot(0, [&] {
+            auto *shown = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!shown)
+                return;
+            overwriteAsked = !shown->testOption(QFileDialog::DontConfirmOverwrite);
+            if (accept)
+                static_cast<QDialog *>(shown)->accept(); // as the "Save" button does
+            else
+                shown->reject();
+        });
+        const QString proposed = dir.filePath(name);
+        const QString chosen = save ? desktop().saveFileName(nullptr, proposed, suffix)
+                                    : desktop().openFileName(nullptr, proposed, suffix);
+        QCOMPARE(chosen, expected.isEmpty() ? QString() : dir.filePath(expected));
+        QVERIFY(!overwriteAsked);
         fake.install();
     }
 

@@ -189,9 +189,6 @@ void TForm1::CreateControls()
         field->setToolTip(hint);
         // Enter on a focused button presses it, as on the teacher's desktop.
         field->setAutoDefault(true);
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
-        field->setPalette(palette);
     };
     button(Button1, "Button1", QStringLiteral("&HTML"), 256, 248, QStringLiteral("make web page"));
     button(Button2, "Button2", QStringLiteral("+"), 256, 128, QStringLiteral("add word to list"));

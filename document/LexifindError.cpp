@@ -8,4 +8,11 @@ Error::Error(const QString &message)
 {
 }
 
+QString ErrorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QChar(u'.'))
+        return message + u'.';
+    return message;
+}
+
 } // namespace lexifind

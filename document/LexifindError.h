@@ -17,4 +17,9 @@ private:
     QString m_message;
 };
 
+// The message as the teacher is shown it, by the program's error box and by
+// lexifind-page: a full stop is added when its last character sorts after the full
+// stop ("!" and "?" stay, a letter gets one).
+QString ErrorBoxText(const QString &message);
+
 } // namespace lexifind

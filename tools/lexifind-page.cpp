@@ -28,14 +28,10 @@ void printUsage(FILE *to)
     std::fputs(usage.toLocal8Bit().constData(), to);
 }
 
-// The message as the program's error box shows it: a full stop is added when the
-// last character sorts after it.
 void printError(const QString &message)
 {
-    QString shown = message;
-    if (!shown.isEmpty() && shown.back() > u'.')
-        shown += u'.';
-    std::fputs((QStringLiteral("lexifind-page : ") + shown + u'\n').toLocal8Bit().constData(),
+    std::fputs((QStringLiteral("lexifind-page : ") + ErrorBoxText(message) + u'\n')
+                   .toLocal8Bit().constData(),
                stderr);
 }
 

@@ -13,13 +13,6 @@
 
 namespace lexifind {
 
-QString ErrorBoxText(const QString &message)
-{
-    if (!message.isEmpty() && message.back() > QChar(u'.'))
-        return message + u'.';
-    return message;
-}
-
 LexifindApplication::LexifindApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Lexifind"));

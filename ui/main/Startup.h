@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/LexifindError.h"
 #include "page/PageSettings.h"
 
 #include <QApplication>
@@ -14,9 +15,6 @@ class TAboutBox;
 
 namespace lexifind {
 
-// The text of the standard error box: a full stop is added when the message's last
-// character sorts after the full stop ("!" and "?" stay, a letter gets one).
-QString ErrorBoxText(const QString &message);
 
 // The application object: title "Lexifind", and the one place where a command's
 // failure is shown. No exception leaves an event handler: notify catches it, shows

@@ -1,6 +1,7 @@
 #include "ui/options/Unit5.h"
 
 #include "colordialog/HuemixDialog.h"
+#include "colordialog/HuemixPalettePages.h"
 #include "ui/options/OptionWidgets.h"
 
 #include <QComboBox>
@@ -39,12 +40,6 @@ const QStringList &FontLists()
         QStringLiteral("Tempus Sans ITC, fantasy"),
     };
     return lists;
-}
-
-QColor ToQColor(TColor color)
-{
-    // 0x00BBGGRR; after Execute the colour is always a plain one.
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
 template <typename W>
@@ -401,7 +396,8 @@ void TForm4::ChooseColor(QLineEdit *field, ColorShape *shape)
     // colour back, and the field and the sample take it all the same.
     HuemixDialog1->Execute();
     field->setText(HuemixDialog1->WebColor());
-    shape->setBrushColor(ToQColor(HuemixDialog1->Color()));
+    // After Execute the colour is always a plain one, never a system colour.
+    shape->setBrushColor(huemix::ToQColor(HuemixDialog1->Color()));
 }
 
 void TForm4::Button2Click() { ChooseColor(Edit7, Shape1); }

@@ -2,6 +2,7 @@
 
 #include "document/LexifindError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -88,6 +89,17 @@ void saveBytes(const QString &path, const QByteArray &bytes, const QString &fail
         const int error = errno != 0 ? errno : EIO;
         throw Error(ioErrorMessage(error));
     }
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
+    return bytes;
 }
 
 } // namespace lexifind

@@ -12,6 +12,10 @@ namespace lexifind {
 // I/O message for a file that cannot be created too (the project file does so).
 void saveBytes(const QString &path, const QByteArray &bytes, const QString &failureFormat);
 
+// The whole file. Throws lexifind::Error("Impossible d'ouvrir le fichier <path>") when
+// it cannot be opened or read.
+QByteArray readBytes(const QString &path);
+
 // The teacher's message for a system error number (errno): "Fichier introuvable",
 // "Nom de fichier incorrect", "Trop de fichiers ouverts", "Accès au fichier refusé",
 // "Disque plein", or "Erreur E/S <number>".

@@ -1,10 +1,7 @@
 #include "document/TextFile.h"
 
-#include "document/LexifindError.h"
 #include "document/SaveFile.h"
 #include "document/TextCodec.h"
-
-#include <QFile>
 
 namespace lexifind::TextFile {
 
@@ -35,13 +32,7 @@ QString normaliseLineBreaks(const QString &text)
 
 QString load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
-    return normaliseLineBreaks(codec::decode(bytes));
+    return normaliseLineBreaks(codec::decode(readBytes(path)));
 }
 
 void save(const QString &path, const QString &text)

@@ -4,11 +4,11 @@
 #include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
 #include "document/ProjectFile.h"
+#include "document/SaveFile.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -86,16 +86,8 @@ int main(int argc, char *argv[])
         const QString output = positional[1];
         // Unlike the window, a project that cannot be read here is an error: a page of
         // an empty document would hide a mistyped name.
-        QFile file(projectPath);
-        if (!file.open(QIODevice::ReadOnly))
-            throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(projectPath));
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(projectPath));
-        file.close();
-
         ExerciseDocument document;
-        ProjectFile::fromBytes(document, bytes);
+        ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
         const QByteArray page = BuildPage(document, settings);
 
         if (output == u"-") {

@@ -229,6 +229,12 @@ describe('lexifind-page', () => {
       fs.writeFileSync(f, 'deux\r\n0\r\n');
       return [f];
     }, /'deux' n'est pas une valeur entière correcte/],
+    // Named as the window names it when it opens the same file.
+    ['a count far beyond the file', () => {
+      const f = path.join(work, 'huge.lxf');
+      fs.writeFileSync(f, '2147483647\r\n0\r\n');
+      return [f];
+    }, /Le fichier .*huge\.lxf annonce 2147483647 lignes mais n'en contient que 0\./],
   ];
   for (const [name, argsOf, message] of failures) {
     test(`refuses ${name} and writes nothing`, () => {

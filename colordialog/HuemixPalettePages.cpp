@@ -45,11 +45,6 @@ QIcon RoundGlyph(bool gray)
 
 } // namespace
 
-QColor huemix::ToQColor(TColor color)
-{
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
 bool ColorsWithin(TColor color, const TRGBColor &target, int tolerance)
 {
     const TRGBColor c = SplitColor(color);

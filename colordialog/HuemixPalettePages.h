@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colordialog/HuemixPages.h"
+#include "colordialog/HuemixPlatform.h" // huemix::ToQColor
 
 #include <QFrame>
 #include <QListWidget>
@@ -16,7 +17,6 @@ class QPainter;
 // VGA, Internet and Windows pages: fixed sets of colours to pick from.
 
 namespace huemix {
-QColor ToQColor(TColor color);
 // Draws the round mark (character 0x9F of "Wingdings") centred in rect; where that font
 // is missing, a dot of our own.
 void DrawMark(QPainter &painter, const QRect &rect, int fontHeight, const QColor &color);

@@ -8,11 +8,6 @@ namespace huemix {
 
 namespace {
 
-TColor ToTColor(const QColor &c)
-{
-    return TColor(c.red() | (c.green() << 8) | (c.blue() << 16));
-}
-
 constexpr TColor Rgb(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
 
 Platform DefaultPlatform()
@@ -33,6 +28,18 @@ Platform &platform()
 }
 
 void resetPlatform() { platform() = DefaultPlatform(); }
+
+QColor ToQColor(TColor color)
+{
+    if (color < 0)
+        color = platform().sysColor(color & 0xFF);
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+TColor ToTColor(const QColor &color)
+{
+    return TColor(color.red() | (color.green() << 8) | (color.blue() << 16));
+}
 
 TColor PaletteSysColor(int index)
 {

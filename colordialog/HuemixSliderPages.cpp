@@ -13,12 +13,9 @@
 
 #include <algorithm>
 
-namespace {
+using huemix::ToQColor;
 
-QRgb ToRgb(TColor color)
-{
-    return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
+namespace {
 
 int RoundToInt(double value) { return int(RoundHalfEven(value)); }
 
@@ -298,7 +295,7 @@ void THuemixSliderPage::FillColumns(QImage &image, const std::function<TColor(in
 {
     const int w = image.width();
     for (int x = 0; x < w; ++x) {
-        const QRgb rgb = ToRgb(column(x, w));
+        const QRgb rgb = ToQColor(column(x, w)).rgb();
         for (int y = 0; y < image.height(); ++y)
             image.setPixel(x, y, rgb);
     }
@@ -455,7 +452,7 @@ void THSBPage::pntHuePaint(QImage &image)
         const int left = i * w / 359;
         const int right = (i + 1) * w / 359;
         if (right > left)
-            painter.fillRect(QRect(left, 0, right - left, image.height()), QColor(ToRgb(HueToColor(i))));
+            painter.fillRect(QRect(left, 0, right - left, image.height()), ToQColor(HueToColor(i)));
     }
 }
 

@@ -21,16 +21,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-namespace {
+using huemix::ToQColor;
 
-QColor PanelQColor(TColor color)
-{
-    // A system colour shows the desktop's value; the panel keeps the value it was given.
-    if (color < 0)
-        color = huemix::platform().sysColor(color & 0xFF);
-    const auto v = static_cast<std::uint32_t>(color);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
+namespace {
 
 // Keeps QTabWidget::currentChanged from counting as the user's change of page.
 class ProgrammaticChange
@@ -73,8 +66,9 @@ void THuemixColorPanel::SetColor(TColor color)
 void THuemixColorPanel::paintEvent(QPaintEvent *event)
 {
     {
+        // A system colour stays as it was given; only its painting shows the desktop's value.
         QPainter painter(this);
-        painter.fillRect(contentsRect(), PanelQColor(FColor));
+        painter.fillRect(contentsRect(), ToQColor(FColor));
     }
     QFrame::paintEvent(event);
 }
@@ -96,12 +90,12 @@ void THuemixColorPanel::mouseMoveEvent(QMouseEvent *event)
         return;
     FPressed = false;
     auto *mime = new QMimeData;
-    mime->setColorData(PanelQColor(FColor));
+    mime->setColorData(ToQColor(FColor));
     mime->setText(QString::fromStdString(ColorToWeb(FColor)));
     auto *drag = new QDrag(this);
     drag->setMimeData(mime);
     QPixmap swatch(16, 16);
-    swatch.fill(PanelQColor(FColor));
+    swatch.fill(ToQColor(FColor));
     drag->setPixmap(swatch);
     drag->exec(Qt::CopyAction);
 }

@@ -95,6 +95,8 @@ private slots:
     void creationCommitKeepsComponentColor();
     void systemColoursFromThePalette_data();
     void systemColoursFromThePalette();
+    void toolkitColours_data();
+    void toolkitColours();
     void onlyTheUsersTabChangeShowsTheColour();
     void systemColourChangeFollowsRow();
 
@@ -622,6 +624,25 @@ void TestColorDialog::systemColoursFromThePalette()
     QCOMPARE(value, TColor(0x00563412));
     for (int i = 0; i < 25; ++i)
         QVERIFY(huemix::PaletteSysColor(i) >= 0 && huemix::PaletteSysColor(i) <= 0x00FFFFFF);
+}
+
+void TestColorDialog::toolkitColours_data()
+{
+    QTest::addColumn<TColor>("color");
+    QTest::addColumn<QColor>("painted");
+    QTest::newRow("red is the low byte") << TColor(0x00336699) << QColor(0x99, 0x66, 0x33);
+    QTest::newRow("white") << TColor(0x00FFFFFF) << QColor(255, 255, 255);
+    QTest::newRow("system colour 15 shows the desktop's value") << TColor(0x8000000F) << QColor(3, 2, 1);
+}
+
+void TestColorDialog::toolkitColours()
+{
+    QFETCH(TColor, color);
+    QFETCH(QColor, painted);
+    huemix::platform().sysColor = [](int index) { return index == 15 ? TColor(0x00010203) : TColor(0); };
+    QCOMPARE(huemix::ToQColor(color), painted);
+    if (color >= 0)
+        QCOMPARE(huemix::ToTColor(painted), color);
 }
 
 void TestColorDialog::onlyTheUsersTabChangeShowsTheColour()

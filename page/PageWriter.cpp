@@ -14,44 +14,64 @@ namespace {
 
 using codec::PageContext;
 
-// The page's bytes, piece by piece. Literal rows are ASCII; every inserted value is
-// escaped for its place and then encoded in windows-1252 for that place. Until the
-// divided text is complete, the joining marks of inserted values are blanks again.
+// An inserted value, already escaped for the place where it lands.
+struct Inserted
+{
+    QString text;
+    PageContext context;
+};
+
+Inserted html(const QString &value) { return {pageencoding::htmlText(value), PageContext::HtmlText}; }
+Inserted attribute(const QString &value)
+{
+    return {pageencoding::attribute(value), PageContext::HtmlAttribute};
+}
+Inserted script(const QString &value)
+{
+    return {pageencoding::scriptString(value), PageContext::ScriptString};
+}
+// An attribute of the markup held in a single-quoted script string.
+Inserted scriptAttribute(const QString &value)
+{
+    return {pageencoding::scriptSingleQuotedAttribute(value), PageContext::ScriptString};
+}
+Inserted style(const QString &value) { return {pageencoding::styleValue(value), PageContext::StyleSheet}; }
+
+// The page's bytes, row by row. Literal pieces are ASCII; every inserted value is
+// encoded in windows-1252 for its place. Until the divided text is complete, the
+// joining marks of inserted values are blanks again.
 class PageText
 {
 public:
     explicit PageText(qsizetype expectedSize) { m_bytes.reserve(expectedSize); }
 
-    void literal(const char *ascii) { m_bytes.append(ascii); }
-    void line(const char *ascii)
+    // The pieces of one row, then its line break.
+    template<typename... Pieces>
+    void line(Pieces &&...pieces)
     {
-        m_bytes.append(ascii);
+        (put(std::forward<Pieces>(pieces)), ...);
         m_bytes.append("\r\n");
     }
-    void lineEnd() { m_bytes.append("\r\n"); }
-
-    // A piece already escaped for its place.
-    void escaped(QString piece, PageContext context)
+    // Pieces of a row that a later line() ends.
+    template<typename... Pieces>
+    void literal(Pieces &&...pieces)
     {
-        if (m_tildesToBlanks)
-            piece.replace(u'~', u' ');
-        m_bytes.append(codec::encodeForPage(piece, context));
+        (put(std::forward<Pieces>(pieces)), ...);
     }
-
-    void htmlText(const QString &value) { escaped(pageencoding::htmlText(value), PageContext::HtmlText); }
-    void attribute(const QString &value) { escaped(pageencoding::attribute(value), PageContext::HtmlAttribute); }
-    void scriptString(const QString &value) { escaped(pageencoding::scriptString(value), PageContext::ScriptString); }
-    void scriptAttribute(const QString &value)
-    {
-        escaped(pageencoding::scriptSingleQuotedAttribute(value), PageContext::ScriptString);
-    }
-    void style(const QString &value) { escaped(pageencoding::styleValue(value), PageContext::StyleSheet); }
-    void number(qsizetype n) { m_bytes.append(QByteArray::number(qint64(n))); }
 
     void keepTildes() { m_tildesToBlanks = false; }
     QByteArray take() { return std::move(m_bytes); }
 
 private:
+    void put(const char *ascii) { m_bytes.append(ascii); }
+    void put(qsizetype number) { m_bytes.append(QByteArray::number(qint64(number))); }
+    void put(Inserted value)
+    {
+        if (m_tildesToBlanks)
+            value.text.replace(u'~', u' ');
+        m_bytes.append(codec::encodeForPage(value.text, value.context));
+    }
+
     QByteArray m_bytes;
     bool m_tildesToBlanks = true;
 };
@@ -86,40 +106,32 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings)
               "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">");
     page.line("<html xmlns=\"http://www.w3.org/1999/xhtml\">");
     page.line("<head>");
-    page.literal("<title>");
-    page.htmlText(s.PageTitle);
-    page.line("</title>");
+    page.line("<title>", html(s.PageTitle), "</title>");
     page.line("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\" />");
     page.line("<script language=\"JavaScript\">");
     page.line("<!--");
     page.line("var QN = 0;");
     page.line("var score = 0;");
     page.line("var tries = 0;");
-    page.literal("var wordlist = '<table border=\"1\" align=\"center\" cellpadding=\"2\" "
-                 "cellspacing=\"0\" bordercolor=\"");
-    page.scriptAttribute(s.BackgroundColor);
-    page.literal("\"> <tr bordercolor=\"");
-    page.scriptAttribute(s.VocabularyTextColor);
-    page.literal("\"> <td bgcolor=\"");
-    page.scriptAttribute(s.VocabularyBackColor);
-    page.line("\" class=\"dyna3\">';");
+    page.line("var wordlist = '<table border=\"1\" align=\"center\" cellpadding=\"2\" "
+              "cellspacing=\"0\" bordercolor=\"", scriptAttribute(s.BackgroundColor),
+              "\"> <tr bordercolor=\"", scriptAttribute(s.VocabularyTextColor),
+              "\"> <td bgcolor=\"", scriptAttribute(s.VocabularyBackColor),
+              "\" class=\"dyna3\">';");
 
-    page.literal("var wordz = [");
-    page.escaped(WordzElements(words), PageContext::ScriptString);
-    page.escaped(TradzLine(definitions), PageContext::ScriptString);
-    page.escaped(CheckoffLine(definitions), PageContext::ScriptString);
+    // The three array lines end with their own line breaks.
+    page.literal("var wordz = [", Inserted{WordzElements(words), PageContext::ScriptString},
+                 Inserted{TradzLine(definitions), PageContext::ScriptString},
+                 Inserted{CheckoffLine(definitions), PageContext::ScriptString});
 
     page.line("function checkanswer(id){");
     page.line("if (checkoff[QN]==0){");
     page.line("n =document.getElementById(id).firstChild.nodeValue;");
     page.line("tries = tries + 1;");
     page.line("if (trim(n)==wordz[QN]){");
-    page.literal("\tdocument.getElementById('feedback').firstChild.nodeValue = \"");
-    page.scriptString(s.RightMessage);
-    page.line("\";");
-    page.literal("document.getElementById(id).style.background=\"");
-    page.scriptString(s.HighlightColor);
-    page.line("\";");
+    page.line("\tdocument.getElementById('feedback').firstChild.nodeValue = \"", script(s.RightMessage),
+              "\";");
+    page.line("document.getElementById(id).style.background=\"", script(s.HighlightColor), "\";");
     // The list of found words goes through innerHTML, while the definition cell shows
     // tradz as text: a definition holding markup characters must read the same in both.
     if (holdsMarkup(definitions))
@@ -131,38 +143,29 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings)
     page.line("score=score+1;");
     page.line("checkoff[QN]=1;");
     page.line("var t=0;");
-    page.literal("for (x=0; x<");
-    page.number(count);
-    page.line("; x++){");
+    page.line("for (x=0; x<", count, "; x++){");
     page.line("if (checkoff[x]==1){");
     page.line("\tt = t+1; ");
     page.line("}");
-    page.literal("\t \tif (t==");
-    page.number(count);
-    page.line(") {");
-    page.literal("\t\tdocument.getElementById('feedback').firstChild.nodeValue = \"");
-    page.scriptString(s.DoneMessage);
-    page.line("\";");
+    page.line("\t \tif (t==", count, ") {");
+    page.line("\t\tdocument.getElementById('feedback').firstChild.nodeValue = \"", script(s.DoneMessage),
+              "\";");
     page.line("      document.getElementById('eatme').parentNode.removeChild("
               "document.getElementById('eatme'));");
     page.line("\t\t} ");
     page.line("\t} ");
     page.line("} ");
     page.line("else {");
-    page.literal("document.getElementById('feedback').firstChild.nodeValue = \"");
-    page.scriptString(s.WrongMessage);
-    page.line("\";");
+    page.line("document.getElementById('feedback').firstChild.nodeValue = \"", script(s.WrongMessage),
+              "\";");
     page.line("\t}");
-    page.literal("document.getElementById('score').firstChild.nodeValue = score + \" / \" + \"");
-    page.number(count);
-    page.line("\"+ \" (\" + Math.round(score/tries*100) + \"%)\";");
+    page.line("document.getElementById('score').firstChild.nodeValue = score + \" / \" + \"", count,
+              "\"+ \" (\" + Math.round(score/tries*100) + \"%)\";");
     page.line("}");
     page.line("}");
-    page.lineEnd();
+    page.line();
     page.line("function writequestion(){");
-    page.literal("if (QN==");
-    page.number(count);
-    page.line("){");
+    page.line("if (QN==", count, "){");
     page.line("QN=0;");
     page.line("}");
     page.line("if (checkoff[QN]==0){");
@@ -193,92 +196,55 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings)
     page.line("<style type=\"text/css\">");
     page.line("<!-- ");
     page.line(".dyna { ");
-    page.literal("     font-family: ");
-    page.style(s.FontFamily);
-    page.line(";");
+    page.line("     font-family: ", style(s.FontFamily), ";");
     page.line("\tfont-weight: bold;");
-    page.literal("color: ");
-    page.style(s.AnswerColor);
-    page.line(";");
+    page.line("color: ", style(s.AnswerColor), ";");
     page.line("\ttext-decoration: none;");
     page.line("}");
     page.line(".dyna2 { ");
-    page.literal("\tfont-family: ");
-    page.style(s.FontFamily);
-    page.line(";");
+    page.line("\tfont-family: ", style(s.FontFamily), ";");
     page.line("font-weight: bold;");
-    page.literal("\tcolor:");
-    page.style(s.DefinitionColor);
-    page.line(";");
+    page.line("\tcolor:", style(s.DefinitionColor), ";");
     page.line("\ttext-decoration: none;");
     page.line("}");
     page.line(".dyna3 { ");
-    page.literal("\tfont-family: ");
-    page.style(s.FontFamily);
-    page.line(";");
+    page.line("\tfont-family: ", style(s.FontFamily), ";");
     page.line("font-weight: normal;");
-    page.literal("\tcolor:");
-    page.style(s.VocabularyTextColor);
-    page.line(";");
+    page.line("\tcolor:", style(s.VocabularyTextColor), ";");
     page.line("\ttext-decoration: none;");
     page.line("\tfont-style: italic; ");
     page.line("} ");
     page.line("-->");
     page.line("</style> ");
     page.line("</head>");
-    page.literal("<body bgcolor=\"");
-    page.attribute(s.BackgroundColor);
-    page.line("\" onload=\"writequestion(0)\">");
-    page.literal("<table width=\"95%\" border=\"1\" bordercolor=\"");
-    page.attribute(s.BackgroundColor);
-    page.line("\" align=\"center\" cellpadding=\"0\">");
+    page.line("<body bgcolor=\"", attribute(s.BackgroundColor), "\" onload=\"writequestion(0)\">");
+    page.line("<table width=\"95%\" border=\"1\" bordercolor=\"", attribute(s.BackgroundColor),
+              "\" align=\"center\" cellpadding=\"0\">");
     page.line(" <tr> ");
-    page.literal("<td width=\"66%\" bordercolor=\"");
-    page.attribute(s.VocabularyBackColor);
-    page.line("\"> ");
-    page.literal("<blockquote style=\"cursor:pointer\"><font face=\"");
-    page.attribute(s.FontFamily);
-    page.literal("\" color=\"");
-    page.attribute(s.TextColor);
-    page.literal("\"><br><strong>");
-    page.htmlText(s.TextTitle);
-    page.literal("</strong><br><br>");
-    page.escaped(DivideText(JoinPhrases(document.text(), words)), PageContext::HtmlText);
+    page.line("<td width=\"66%\" bordercolor=\"", attribute(s.VocabularyBackColor), "\"> ");
+    page.literal("<blockquote style=\"cursor:pointer\"><font face=\"", attribute(s.FontFamily),
+                 "\" color=\"", attribute(s.TextColor), "\"><br><strong>", html(s.TextTitle),
+                 "</strong><br><br>",
+                 Inserted{DivideText(JoinPhrases(document.text(), words)), PageContext::HtmlText});
     page.keepTildes();
     page.line("</font></blockquote></td><td width=\"33%\" valign=\"top\"><div id=\"list\"></div>"
               "</table><br> ");
-    page.literal("<table width=\"95%\" border=\"1\" bordercolor=\"");
-    page.attribute(s.VocabularyBackColor);
-    page.line("\" align=\"center\" cellpadding=\"5\" cellspacing=\"0\" class=\"dyna\">");
-    page.literal("<tr bordercolor=\"");
-    page.attribute(s.AnswerZoneColor);
-    page.line("\">");
-    page.literal("<td bgcolor=\"");
-    page.attribute(s.AnswerZoneColor);
-    page.literal("\" width=\"200px\"><div align=\"left\"> ");
-    page.htmlText(s.Instruction);
-    page.lineEnd();
+    page.line("<table width=\"95%\" border=\"1\" bordercolor=\"", attribute(s.VocabularyBackColor),
+              "\" align=\"center\" cellpadding=\"5\" cellspacing=\"0\" class=\"dyna\">");
+    page.line("<tr bordercolor=\"", attribute(s.AnswerZoneColor), "\">");
+    page.line("<td bgcolor=\"", attribute(s.AnswerZoneColor), "\" width=\"200px\"><div align=\"left\"> ",
+              html(s.Instruction));
     page.line("      </div></td>");
-    page.literal("    <td width=\"125px\" class=\"dyna2\" id=\"trad\" bgcolor=\"");
-    page.attribute(s.AnswerZoneColor);
-    page.line("\">&nbsp;</td>");
-    page.literal("    <td width=\"200px\" bgcolor=\"");
-    page.attribute(s.AnswerZoneColor);
-    page.line("\" id=\"feedback\">&nbsp;</td> ");
-    page.literal("    <td id=\"eatme\" align=\"center\" bgcolor=\"");
-    page.attribute(s.AnswerZoneColor);
-    page.literal("\" bordercolor=\"");
-    page.attribute(s.VocabularyBackColor);
-    page.literal("\"><input type=\"button\" value=\"");
-    page.attribute(s.NextCaption);
-    page.line("\" onclick=\"MM_callJS('QN=QN+1'); writequestion();\"></td>");
-    page.literal("    <td bgcolor=\"");
-    page.attribute(s.AnswerZoneColor);
-    page.line("\"> ");
+    page.line("    <td width=\"125px\" class=\"dyna2\" id=\"trad\" bgcolor=\"", attribute(s.AnswerZoneColor),
+              "\">&nbsp;</td>");
+    page.line("    <td width=\"200px\" bgcolor=\"", attribute(s.AnswerZoneColor),
+              "\" id=\"feedback\">&nbsp;</td> ");
+    page.line("    <td id=\"eatme\" align=\"center\" bgcolor=\"", attribute(s.AnswerZoneColor),
+              "\" bordercolor=\"", attribute(s.VocabularyBackColor), "\"><input type=\"button\" value=\"",
+              attribute(s.NextCaption), "\" onclick=\"MM_callJS('QN=QN+1'); writequestion();\"></td>");
+    page.line("    <td bgcolor=\"", attribute(s.AnswerZoneColor), "\"> ");
     page.line("      <div align=\"right\">Score :</div></td>");
-    page.literal("    <td bgcolor=\"");
-    page.attribute(s.AnswerZoneColor);
-    page.line("\" id=\"score\">&nbsp;</td> ");
+    page.line("    <td bgcolor=\"", attribute(s.AnswerZoneColor), "\" id=\"score\">&nbsp;</td> ");
     page.line("     </tr> ");
     page.line("</table>");
     page.line("<div align=\"center\"><br>");

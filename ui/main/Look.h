@@ -2,8 +2,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QStringList>
+#include <QStyledItemDelegate>
 #include <QWidget>
 
 // The colours and faces shared by the program's windows.
@@ -28,10 +30,37 @@ inline QFont face(const QStringList &families, int pixelSize, QFont::StyleHint h
 inline QFont defaultFont()
 {
     // Liberation Sans has the narrow metrics of the original; DejaVu Sans is wider.
-    return face({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                 QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")},
+    return face({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                 QStringLiteral("DejaVu Sans")},
                 11, QFont::SansSerif);
 }
+
+// The titles' face, "Perpetua Titling MT", at a pixel height. It has capitals only, so
+// a plain serif standing in for it shows capitals too.
+inline QFont titlingFace(int pixelSize)
+{
+    const QString titling = QStringLiteral("Perpetua Titling MT");
+    QFont font = face({titling, QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")},
+                      pixelSize, QFont::Serif);
+    if (!QFontDatabase::hasFamily(titling))
+        font.setCapitalization(QFont::AllUppercase);
+    return font;
+}
+
+// List rows of one fixed height, as the classic lists and drop-downs drew them.
+class FixedHeightDelegate : public QStyledItemDelegate
+{
+public:
+    FixedHeightDelegate(int height, QObject *parent) : QStyledItemDelegate(parent), m_height(height) {}
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), m_height};
+    }
+
+private:
+    int m_height;
+};
 
 // Fills the widget's background with colour (a window, a panel).
 inline void setBackground(QWidget *widget, const QColor &colour)

@@ -18,7 +18,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTextDocument>
 
 #include <utility>
@@ -43,17 +42,6 @@ public:
 
 private:
     F m_f;
-};
-
-// Items 13 pixels high, as the word list was drawn.
-class FixedHeightDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), 13};
-    }
 };
 
 bool isLineBreak(char16_t u)
@@ -177,7 +165,7 @@ void TForm1::CreateControls()
     ListBox1->setGeometry(344, 8, 74, 313);
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setUniformItemSizes(true);
-    ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
+    ListBox1->setItemDelegate(new look::FixedHeightDelegate(13, ListBox1));
     look::setBase(ListBox1, look::cream());
     ListBox1->installEventFilter(this);
 
@@ -215,9 +203,7 @@ void TForm1::CreateControls()
     Label1 = new QLabel(QStringLiteral("Lexifind"), client);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 283, 156, 32);
-    Label1->setFont(look::face({QStringLiteral("Perpetua Titling MT"), QStringLiteral("Liberation Serif"),
-                                QStringLiteral("DejaVu Serif")},
-                               27, QFont::Serif));
+    Label1->setFont(look::titlingFace(27));
     look::setTextColour(Label1, look::silver());
 
     Label2 = new QLabel(QStringLiteral("par l'équipe Lexifind"), client);

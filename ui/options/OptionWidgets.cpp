@@ -6,16 +6,6 @@
 
 namespace lexifind::options {
 
-QString firstInstalledFamily(const QStringList &families)
-{
-    const QStringList installed = QFontDatabase::families();
-    for (const QString &family : families) {
-        if (installed.contains(family, Qt::CaseInsensitive))
-            return family;
-    }
-    return families.isEmpty() ? QString() : families.last();
-}
-
 ColorShape::ColorShape(QWidget *parent) : QWidget(parent) {}
 
 void ColorShape::setBrushColor(const QColor &color)
@@ -45,7 +35,7 @@ SymbolLabel::SymbolLabel(const QString &symbol, Mark mark, const QColor &color, 
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, color);
     setPalette(pal);
-    FUsesFont = QFontDatabase::families().contains(symbolFamily(), Qt::CaseInsensitive);
+    FUsesFont = QFontDatabase::hasFamily(symbolFamily());
     if (FUsesFont) {
         QFont symbolFont(symbolFamily());
         symbolFont.setBold(true);

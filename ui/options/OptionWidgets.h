@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QLabel>
-#include <QStyledItemDelegate>
 #include <QWidget>
 
 class QPaintEvent;
@@ -53,23 +52,5 @@ private:
     QColor FColor;
     bool FUsesFont = false;
 };
-
-// List rows of one fixed height, as the font list's drop-down has them.
-class FixedHeightDelegate : public QStyledItemDelegate
-{
-    Q_OBJECT
-public:
-    FixedHeightDelegate(int height, QObject *parent) : QStyledItemDelegate(parent), FHeight(height) {}
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), FHeight};
-    }
-
-private:
-    int FHeight;
-};
-
-// The first installed family of the list, else the last one.
-QString firstInstalledFamily(const QStringList &families);
 
 } // namespace lexifind::options

@@ -2,6 +2,7 @@
 
 #include "colordialog/HuemixDialog.h"
 #include "colordialog/HuemixPalettePages.h"
+#include "ui/main/Look.h"
 #include "ui/options/OptionWidgets.h"
 
 #include <QComboBox>
@@ -18,7 +19,6 @@
 using lexifind::PageSettings;
 using lexifind::options::ColorShape;
 using lexifind::options::SymbolLabel;
-using lexifind::options::firstInstalledFamily;
 
 namespace {
 
@@ -115,13 +115,7 @@ TForm4::TForm4(PageSettings &settings, QWidget *parent)
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Paramètres web"));
 
-    // A face close to the classic dialog font where that one is missing.
-    QFont dialogFont(firstInstalledFamily({QStringLiteral("MS Sans Serif"),
-                                           QStringLiteral("Microsoft Sans Serif"),
-                                           QStringLiteral("Liberation Sans"),
-                                           QStringLiteral("DejaVu Sans")}));
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
+    setFont(lexifind::look::defaultFont());
 
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
@@ -152,22 +146,10 @@ void TForm4::CreateControls()
     Panel3->setGeometry(328, 11, 297, 262);
 
     Label1 = Named(new QLabel(QStringLiteral("options HTML "), Panel1), "Label1");
-    {
-        const QString titling = QStringLiteral("Perpetua Titling MT");
-        const QString family = firstInstalledFamily(
-            {titling, QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-        QFont titleFont(family);
-        titleFont.setPixelSize(19);
-        // The titling face has capitals only; a plain serif shows the same look this way.
-        if (family != titling)
-            titleFont.setCapitalization(QFont::AllUppercase);
-        Label1->setFont(titleFont);
-        QPalette labelPal = Label1->palette();
-        labelPal.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
-        Label1->setPalette(labelPal);
-        Label1->move(18, 8);
-        Label1->adjustSize();
-    }
+    Label1->setFont(lexifind::look::titlingFace(19));
+    lexifind::look::setTextColour(Label1, lexifind::look::silver());
+    Label1->move(18, 8);
+    Label1->adjustSize();
     Button1 = MakeButton(Panel1, "Button1", QStringLiteral("OK"), 232, 8, 81, 25);
 
     // The texts and the font.
@@ -203,7 +185,7 @@ void TForm4::CreateControls()
     // What the teacher types stays as typed: no completion, and Enter adds no item.
     ComboBox1->setCompleter(nullptr);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setItemDelegate(new lexifind::options::FixedHeightDelegate(13, ComboBox1));
+    ComboBox1->setItemDelegate(new lexifind::look::FixedHeightDelegate(13, ComboBox1));
     ComboBox1->addItems(FontLists());
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());

@@ -102,11 +102,9 @@ void huemix::DrawMark(QPainter &painter, const QRect &rect, int fontHeight, cons
 
 TVGASwatch::TVGASwatch(const QString &objectName, const QString &hint, TColor color,
                        int markColorIndex, QWidget *parent)
-    : QFrame(parent)
-    , FColor(color)
+    : THuemixSwatch(objectName, color, parent)
     , FMarkColorIndex(markColorIndex)
 {
-    setObjectName(objectName);
     // The colour's name is the swatch's hint, kept but not shown as a tooltip.
     setProperty("Hint", hint);
     setAccessibleName(hint);
@@ -132,28 +130,10 @@ QColor TVGASwatch::MarkColor() const
     return ToQColor(huemix::platform().sysColor(FMarkColorIndex));
 }
 
-void TVGASwatch::paintEvent(QPaintEvent *event)
+void TVGASwatch::PaintContents(QPainter &painter)
 {
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), ToQColor(FColor));
-        if (Marked())
-            DrawMark(painter, contentsRect(), 37, MarkColor());
-    }
-    QFrame::paintEvent(event);
-}
-
-void TVGASwatch::mousePressEvent(QMouseEvent *event)
-{
-    FPressed = event->button() == Qt::LeftButton;
-}
-
-void TVGASwatch::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool click = FPressed && event->button() == Qt::LeftButton && rect().contains(event->pos());
-    FPressed = false;
-    if (click)
-        emit clicked();
+    if (Marked())
+        DrawMark(painter, contentsRect(), 37, MarkColor());
 }
 
 TVGAPage::TVGAPage(TfrmHuemixDialog &window)

@@ -2,6 +2,7 @@
 
 #include "colordialog/HuemixPages.h"
 #include "colordialog/HuemixPlatform.h" // huemix::ToQColor
+#include "colordialog/HuemixSwatch.h"
 
 #include <QFrame>
 #include <QListWidget>
@@ -33,32 +34,24 @@ TColor WebCellColor(int column, int row);
 // bottom edges are exclusive. Painting and hit-testing both use it.
 QRect WebCellRect(int column, int row, int width, int height);
 // One VGA swatch: a panel whose caption is the mark (0x9F) or empty.
-class TVGASwatch : public QFrame
+class TVGASwatch : public THuemixSwatch
 {
     Q_OBJECT
 public:
     TVGASwatch(const QString &objectName, const QString &hint, TColor color, int markColorIndex,
                QWidget *parent);
 
-    TColor Color() const { return FColor; }
     QString Caption() const { return FCaption; }
     void SetCaption(const QString &caption);
     bool Marked() const { return !FCaption.isEmpty(); }
     QColor MarkColor() const;
 
-signals:
-    void clicked();
-
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    void PaintContents(QPainter &painter) override;
 
 private:
-    TColor FColor;
     int FMarkColorIndex; // -1 for white, -2 for black, else a system colour index
     QString FCaption;
-    bool FPressed = false;
 };
 
 class TVGAPage : public THuemixPage

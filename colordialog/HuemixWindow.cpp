@@ -14,7 +14,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QWindow>
@@ -43,70 +42,33 @@ private:
 // ---------------------------------------------------------------------------------------
 
 THuemixColorPanel::THuemixColorPanel(TfrmHuemixDialog &window, Role role, const QString &objectName,
-                                     QWidget *parent)
-    : QFrame(parent)
+                                     TColor color, QWidget *parent)
+    : THuemixSwatch(objectName, color, parent)
     , FWindow(window)
     , FRole(role)
 {
-    setObjectName(objectName);
     if (role == DropTarget) {
         setAcceptDrops(true);
         setCursor(Qt::PointingHandCursor);
     }
 }
 
-void THuemixColorPanel::SetColor(TColor color)
-{
-    if (color == FColor)
-        return;
-    FColor = color;
-    update();
-}
-
-void THuemixColorPanel::paintEvent(QPaintEvent *event)
-{
-    {
-        // A system colour stays as it was given; only its painting shows the desktop's value.
-        QPainter painter(this);
-        painter.fillRect(contentsRect(), ToQColor(FColor));
-    }
-    QFrame::paintEvent(event);
-}
-
-void THuemixColorPanel::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton) {
-        FPressed = true;
-        FPressPos = event->position().toPoint();
-    }
-    QFrame::mousePressEvent(event);
-}
-
 void THuemixColorPanel::mouseMoveEvent(QMouseEvent *event)
 {
-    if (FRole != CurrentColor || !FPressed || !(event->buttons() & Qt::LeftButton))
+    if (FRole != CurrentColor || !Pressed() || !(event->buttons() & Qt::LeftButton))
         return;
-    if ((event->position().toPoint() - FPressPos).manhattanLength() < QApplication::startDragDistance())
+    if ((event->position().toPoint() - PressPos()).manhattanLength() < QApplication::startDragDistance())
         return;
-    FPressed = false;
+    CancelClick();
     auto *mime = new QMimeData;
-    mime->setColorData(ToQColor(FColor));
-    mime->setText(QString::fromStdString(ColorToWeb(FColor)));
+    mime->setColorData(ToQColor(Color()));
+    mime->setText(QString::fromStdString(ColorToWeb(Color())));
     auto *drag = new QDrag(this);
     drag->setMimeData(mime);
     QPixmap swatch(16, 16);
-    swatch.fill(ToQColor(FColor));
+    swatch.fill(ToQColor(Color()));
     drag->setPixmap(swatch);
     drag->exec(Qt::CopyAction);
-}
-
-void THuemixColorPanel::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool wasPressed = FPressed;
-    FPressed = false;
-    if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint()))
-        emit clicked();
-    QFrame::mouseReleaseEvent(event);
 }
 
 void THuemixColorPanel::dragEnterEvent(QDragEnterEvent *event)
@@ -154,19 +116,16 @@ TfrmHuemixDialog::TfrmHuemixDialog(THuemixDialog *dialog)
     pnlColors->setObjectName(QStringLiteral("pnlColors"));
     pnlColors->setGeometry(8, 236, 64, 32);
     pnlReferenceColor = new THuemixColorPanel(*this, THuemixColorPanel::DropTarget,
-                                              QStringLiteral("pnlReferenceColor"), pnlColors);
-    pnlReferenceColor->SetColor(0x00FFFFFF);
+                                              QStringLiteral("pnlReferenceColor"), 0x00FFFFFF, pnlColors);
     pnlColor = new THuemixColorPanel(*this, THuemixColorPanel::CurrentColor, QStringLiteral("pnlColor"),
-                                     pnlColors);
-    pnlColor->SetColor(0);
+                                     0, pnlColors);
 
     pnlCollection = new QFrame(this);
     pnlCollection->setObjectName(QStringLiteral("pnlCollection"));
     pnlCollection->setGeometry(77, 236, 261, 32);
     for (int n = 1; n <= 32; ++n) {
         auto *slot = new THuemixColorPanel(*this, THuemixColorPanel::DropTarget,
-                                           QStringLiteral("pnl%1").arg(n), pnlCollection);
-        slot->SetColor(0x00C0C0C0);
+                                           QStringLiteral("pnl%1").arg(n), 0x00C0C0C0, pnlCollection);
         slot->setGeometry(n <= 16 ? 16 * (n - 1) : 16 * (n - 17), n <= 16 ? 0 : 16, 16, 16);
         connect(slot, &THuemixColorPanel::clicked, this, [this, slot] { pnlCollectionClick(slot); });
         FCollectionPanels[std::size_t(n - 1)] = slot;

@@ -2,6 +2,7 @@
 
 #include "colordialog/Colors.h"
 #include "colordialog/HuemixDialog.h"
+#include "colordialog/HuemixSwatch.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -26,25 +27,17 @@ class TInfoPage;
 class TfrmHuemixDialog;
 
 // A colour swatch of the window's frame: the current colour, the reference colour or
-// a collection slot. Clicks and drops are handed to the window's handlers.
-class THuemixColorPanel : public QFrame
+// a collection slot. Drags and drops are handed to the window's handlers.
+class THuemixColorPanel : public THuemixSwatch
 {
     Q_OBJECT
 public:
     enum Role { CurrentColor, DropTarget };
-    THuemixColorPanel(TfrmHuemixDialog &window, Role role, const QString &objectName, QWidget *parent);
-
-    TColor Color() const { return FColor; }
-    void SetColor(TColor color);
-
-signals:
-    void clicked();
+    THuemixColorPanel(TfrmHuemixDialog &window, Role role, const QString &objectName, TColor color,
+                      QWidget *parent);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -52,9 +45,6 @@ protected:
 private:
     TfrmHuemixDialog &FWindow;
     Role FRole;
-    TColor FColor = 0;
-    QPoint FPressPos;
-    bool FPressed = false;
 };
 
 // The modal window of the colour dialog: nine pages over one current colour, the

@@ -26,13 +26,17 @@ QString escapeWith(const QString &value, Escape escape)
     return out;
 }
 
-QStringView lineBreakReference(char16_t c)
+// What markup reads alike in element content and in an attribute: the start of a
+// reference or of a tag, and the line breaks that would be folded into blanks.
+QStringView markupReference(char16_t c)
 {
-    if (c == u'\r')
-        return u"&#13;";
-    if (c == u'\n')
-        return u"&#10;";
-    return {};
+    switch (c) {
+    case u'&': return u"&amp;";
+    case u'<': return u"&lt;";
+    case u'\r': return u"&#13;";
+    case u'\n': return u"&#10;";
+    default: return {};
+    }
 }
 
 } // namespace
@@ -40,24 +44,14 @@ QStringView lineBreakReference(char16_t c)
 QString htmlText(const QString &value)
 {
     return escapeWith(value, [](char16_t c) -> QStringView {
-        switch (c) {
-        case u'&': return u"&amp;";
-        case u'<': return u"&lt;";
-        case u'>': return u"&gt;";
-        default: return lineBreakReference(c);
-        }
+        return c == u'>' ? u"&gt;" : markupReference(c);
     });
 }
 
 QString attribute(const QString &value)
 {
     return escapeWith(value, [](char16_t c) -> QStringView {
-        switch (c) {
-        case u'&': return u"&amp;";
-        case u'"': return u"&quot;";
-        case u'<': return u"&lt;";
-        default: return lineBreakReference(c);
-        }
+        return c == u'"' ? u"&quot;" : markupReference(c);
     });
 }
 

@@ -164,6 +164,29 @@ private slots:
         QCOMPARE(listSelection(), -1);
     }
 
+    // Text pasted into the add dialog's one-line fields: each line break is one blank.
+    void pastedLineBreaks_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("CR LF") << "un\r\ndeux" << "un deux";
+        QTest::newRow("lone CR and LF") << "un\rdeux\ntrois" << "un deux trois";
+        QTest::newRow("line and paragraph separators")
+            << QString::fromUtf8("un\u2028deux\u2029trois") << "un deux trois";
+    }
+
+    void pastedLineBreaks()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, stored);
+        form1->Button2Click();
+        TForm2 *form2 = program->Form2.get();
+        form2->Edit1->setText(QStringLiteral("mot"));
+        form2->Edit2->setText(pasted);
+        QTest::keyClick(form2->Edit2, Qt::Key_Return); QCoreApplication::processEvents();
+        QCOMPARE(form1->Document().definitions(), QStringList{stored});
+    }
+
     void sourceText_data()
     {
         QTest::addColumn<QString>("given");

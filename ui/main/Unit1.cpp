@@ -5,6 +5,7 @@
 #include "document/TextFile.h"
 #include "page/PageWriter.h"
 #include "ui/main/Desktop.h"
+#include "ui/main/LineBreaks.h"
 #include "ui/main/Look.h"
 #include "ui/main/Unit2.h"
 #include "ui/main/Unit3.h"
@@ -44,15 +45,10 @@ private:
     F m_f;
 };
 
-bool isLineBreak(char16_t u)
-{
-    return u == u'\r' || u == u'\n' || u == QChar::ParagraphSeparator || u == QChar::LineSeparator;
-}
-
 // Blanks, tabs, control characters and the text control's own line breaks.
 bool isTrimmed(QChar c)
 {
-    return c.unicode() <= 0x20 || isLineBreak(c.unicode());
+    return c.unicode() <= 0x20 || IsLineBreak(c.unicode());
 }
 
 } // namespace
@@ -88,19 +84,7 @@ QString TrimSelection(const QString &selectedText)
         --end;
     // A word is one line of the project file: a selection over several lines keeps
     // its lines apart by a blank.
-    QString word;
-    word.reserve(end - begin);
-    for (qsizetype i = begin; i < end; ++i) {
-        const char16_t u = selectedText.at(i).unicode();
-        if (isLineBreak(u)) {
-            if (u == u'\r' && i + 1 < end && selectedText.at(i + 1) == u'\n')
-                ++i;
-            word += u' ';
-        } else {
-            word += QChar(u);
-        }
-    }
-    return word;
+    return ReplaceLineBreaks(QStringView(selectedText).sliced(begin, end - begin), u" ");
 }
 
 QString WithDefaultSuffix(const QString &path, const QString &suffix)
@@ -351,20 +335,7 @@ QString TForm1::SourceText() const
 {
     // The raw text keeps what the teacher typed (no-break spaces included); blocks
     // are separated by U+2029, soft line breaks are U+2028.
-    const QString raw = Source->document()->toRawText();
-    QString text;
-    text.reserve(raw.size() + raw.size() / 8 + 2);
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const char16_t u = raw.at(i).unicode();
-        if (isLineBreak(u)) {
-            if (u == u'\r' && i + 1 < raw.size() && raw.at(i + 1) == u'\n')
-                ++i;
-            text += QStringLiteral("\r\n");
-        } else {
-            text += QChar(u);
-        }
-    }
-    return text;
+    return ReplaceLineBreaks(Source->document()->toRawText(), u"\r\n");
 }
 
 void TForm1::SetSourceText(const QString &text)

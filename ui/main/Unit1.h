@@ -40,8 +40,8 @@ private:
     QList<QKeySequence> m_menuKeys;
 };
 
-// The selected text as the add command takes it: line breaks of the text control
-// made CR LF, every character of code 0x20 or lower removed at both ends.
+// The selected text as the add command takes it: every character of code 0x20 or
+// lower and every line break removed at both ends, the line breaks inside made blanks.
 QString TrimSelection(const QString &selectedText);
 // A path whose file name has no extension gets "." + suffix.
 QString WithDefaultSuffix(const QString &path, const QString &suffix);

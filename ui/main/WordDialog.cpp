@@ -1,25 +1,18 @@
 #include "ui/main/WordDialog.h"
 
 #include "document/ExerciseDocument.h"
+#include "ui/main/LineBreaks.h"
 #include "ui/main/Look.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QShowEvent>
 
 #include <algorithm>
 
 namespace lexifind {
-
-QString OneLine(const QString &text)
-{
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
-    QString result = text;
-    return result.replace(lineBreak, QStringLiteral(" "));
-}
 
 WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &buttonCaption,
                        bool fieldsOnPanel)
@@ -72,8 +65,10 @@ void WordDialog::showEvent(QShowEvent *event)
 
 void WordDialog::CleanFields()
 {
-    Edit1->setText(ExerciseDocument::CleanWord(OneLine(Edit1->text())));
-    Edit2->setText(ExerciseDocument::CleanDefinition(OneLine(Edit2->text())));
+    // Text pasted into a one-line field may hold line breaks; an entry is one line of
+    // the project file, so each break becomes a blank.
+    Edit1->setText(ExerciseDocument::CleanWord(ReplaceLineBreaks(Edit1->text(), u" ")));
+    Edit2->setText(ExerciseDocument::CleanDefinition(ReplaceLineBreaks(Edit2->text(), u" ")));
 }
 
 } // namespace lexifind

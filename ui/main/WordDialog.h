@@ -41,8 +41,4 @@ protected:
     TForm1 &FForm1;
 };
 
-// Text pasted into a one-line field may hold line breaks; an entry is one line of the
-// project file, so each break becomes a blank.
-QString OneLine(const QString &text);
-
 } // namespace lexifind

@@ -19,6 +19,17 @@ namespace {
 
 int RoundToInt(double value) { return int(RoundHalfEven(value)); }
 
+// Fills every column x of image with the colour column(x, width).
+void FillColumns(QImage &image, const std::function<TColor(int x, int w)> &column)
+{
+    const int w = image.width();
+    for (int x = 0; x < w; ++x) {
+        const QRgb rgb = ToQColor(column(x, w)).rgb();
+        for (int y = 0; y < image.height(); ++y)
+            image.setPixel(x, y, rgb);
+    }
+}
+
 } // namespace
 
 TColor ScaleColor(TColor color, int level)
@@ -291,13 +302,13 @@ void THuemixSliderPage::Pick(const TSliderRow &row, int x, int k)
     row.trb->setFocus(Qt::MouseFocusReason);
 }
 
-void THuemixSliderPage::FillColumns(QImage &image, const std::function<TColor(int x, int w)> &column)
+void THuemixSliderPage::ChainTabOrder(std::initializer_list<QWidget *> order)
 {
-    const int w = image.width();
-    for (int x = 0; x < w; ++x) {
-        const QRgb rgb = ToQColor(column(x, w)).rgb();
-        for (int y = 0; y < image.height(); ++y)
-            image.setPixel(x, y, rgb);
+    QWidget *previous = nullptr;
+    for (QWidget *widget : order) {
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
     }
 }
 
@@ -309,25 +320,17 @@ THSBPage::THSBPage(TfrmHuemixDialog &window)
     Hue = MakeRow(QStringLiteral("&Hue"), QStringLiteral("Hue"), 359, 60, 24, 48, 0);
     Saturation = MakeRow(QStringLiteral("&Saturation"), QStringLiteral("Saturation"), 100, 10, 72, 48, 0);
     Brightness = MakeRow(QStringLiteral("&Brightness"), QStringLiteral("Brightness"), 100, 10, 120, 48, 0);
-    setTabOrder(Hue.edt, Hue.trb);
-    setTabOrder(Hue.trb, Saturation.edt);
-    setTabOrder(Saturation.edt, Saturation.trb);
-    setTabOrder(Saturation.trb, Brightness.edt);
-    setTabOrder(Brightness.edt, Brightness.trb);
+    ChainTabOrder({Hue.edt, Hue.trb, Saturation.edt, Saturation.trb, Brightness.edt, Brightness.trb});
 
     Hue.pnt->SetPainter([this](QImage &image) { pntHuePaint(image); });
     Saturation.pnt->SetPainter([this](QImage &image) { pntSaturationPaint(image); });
     Brightness.pnt->SetPainter([this](QImage &image) { pntBrightnessPaint(image); });
 
-    connect(Hue.edt, &QLineEdit::textChanged, this, &THSBPage::edtHueChange);
-    connect(Saturation.edt, &QLineEdit::textChanged, this, &THSBPage::edtSaturationChange);
-    connect(Brightness.edt, &QLineEdit::textChanged, this, &THSBPage::edtBrightnessChange);
-    connect(Hue.edt, &THuemixEdit::exited, this, &THSBPage::edtHueExit);
-    connect(Saturation.edt, &THuemixEdit::exited, this, &THSBPage::edtSaturationExit);
-    connect(Brightness.edt, &THuemixEdit::exited, this, &THSBPage::edtBrightnessExit);
-    connect(Hue.udn, &THuemixUpDown::changing, this, &THSBPage::udnHueChanging);
-    connect(Saturation.udn, &THuemixUpDown::changing, this, &THSBPage::udnSaturationChanging);
-    connect(Brightness.udn, &THuemixUpDown::changing, this, &THSBPage::udnBrightnessChanging);
+    ConnectRow(Hue, &THSBPage::edtHueChange, &THSBPage::edtHueExit, &THSBPage::udnHueChanging);
+    ConnectRow(Saturation, &THSBPage::edtSaturationChange, &THSBPage::edtSaturationExit,
+               &THSBPage::udnSaturationChanging);
+    ConnectRow(Brightness, &THSBPage::edtBrightnessChange, &THSBPage::edtBrightnessExit,
+               &THSBPage::udnBrightnessChanging);
     connect(Hue.trb, &QSlider::valueChanged, this, &THSBPage::trbHueChange);
     connect(Saturation.trb, &QSlider::valueChanged, this, &THSBPage::trbSaturationChange);
     connect(Brightness.trb, &QSlider::valueChanged, this, &THSBPage::trbBrightnessChange);
@@ -419,29 +422,17 @@ void THSBPage::trbBrightnessChange()
     FWindow.CommitColor();
 }
 
-void THSBPage::pntHueMouseDown(int x)
+void THSBPage::PickHSB(const TSliderRow &row, int x, int k)
 {
-    Pick(Hue, x, 359);
+    Pick(row, x, k);
     SyncHSBEdits();
-    RepaintAfter(Hue);
+    RepaintAfter(row);
     FWindow.CommitColor();
 }
 
-void THSBPage::pntSaturationMouseDown(int x)
-{
-    Pick(Saturation, x, 101);
-    SyncHSBEdits();
-    RepaintAfter(Saturation);
-    FWindow.CommitColor();
-}
-
-void THSBPage::pntBrightnessMouseDown(int x)
-{
-    Pick(Brightness, x, 101);
-    SyncHSBEdits();
-    RepaintAfter(Brightness);
-    FWindow.CommitColor();
-}
+void THSBPage::pntHueMouseDown(int x) { PickHSB(Hue, x, 359); }
+void THSBPage::pntSaturationMouseDown(int x) { PickHSB(Saturation, x, 101); }
+void THSBPage::pntBrightnessMouseDown(int x) { PickHSB(Brightness, x, 101); }
 
 void THSBPage::pntHuePaint(QImage &image)
 {
@@ -479,11 +470,7 @@ TRGBPage::TRGBPage(TfrmHuemixDialog &window)
     Red = MakeRow(QStringLiteral("&Red"), QStringLiteral("Red"), 255, 10, 24, 48, 1);
     Green = MakeRow(QStringLiteral("&Green"), QStringLiteral("Green"), 255, 10, 72, 48, 2);
     Blue = MakeRow(QStringLiteral("&Blue"), QStringLiteral("Blue"), 255, 10, 120, 48, 3);
-    setTabOrder(Red.edt, Red.trb);
-    setTabOrder(Red.trb, Green.edt);
-    setTabOrder(Green.edt, Green.trb);
-    setTabOrder(Green.trb, Blue.edt);
-    setTabOrder(Blue.edt, Blue.trb);
+    ChainTabOrder({Red.edt, Red.trb, Green.edt, Green.trb, Blue.edt, Blue.trb});
 
     for (const TSliderRow *row : {&Red, &Green, &Blue}) {
         THuemixStrip *strip = row->pnt;
@@ -491,15 +478,9 @@ TRGBPage::TRGBPage(TfrmHuemixDialog &window)
         connect(strip, &THuemixStrip::mouseDown, this, [this, strip](int x) { pntRGBMouseDown(strip, x); });
         connect(row->trb, &QSlider::valueChanged, this, &TRGBPage::trbRGBChange);
     }
-    connect(Red.edt, &QLineEdit::textChanged, this, &TRGBPage::edtRedChange);
-    connect(Green.edt, &QLineEdit::textChanged, this, &TRGBPage::edtGreenChange);
-    connect(Blue.edt, &QLineEdit::textChanged, this, &TRGBPage::edtBlueChange);
-    connect(Red.edt, &THuemixEdit::exited, this, &TRGBPage::edtRedExit);
-    connect(Green.edt, &THuemixEdit::exited, this, &TRGBPage::edtGreenExit);
-    connect(Blue.edt, &THuemixEdit::exited, this, &TRGBPage::edtBlueExit);
-    connect(Red.udn, &THuemixUpDown::changing, this, &TRGBPage::udnRedChanging);
-    connect(Green.udn, &THuemixUpDown::changing, this, &TRGBPage::udnGreenChanging);
-    connect(Blue.udn, &THuemixUpDown::changing, this, &TRGBPage::udnBlueChanging);
+    ConnectRow(Red, &TRGBPage::edtRedChange, &TRGBPage::edtRedExit, &TRGBPage::udnRedChanging);
+    ConnectRow(Green, &TRGBPage::edtGreenChange, &TRGBPage::edtGreenExit, &TRGBPage::udnGreenChanging);
+    ConnectRow(Blue, &TRGBPage::edtBlueChange, &TRGBPage::edtBlueExit, &TRGBPage::udnBlueChanging);
 }
 
 bool TRGBPage::ReadColor(TRGBColor &color) const
@@ -556,34 +537,20 @@ void TRGBPage::pntRGBPaint(THuemixStrip *sender, QImage &image)
 
 // ------------------------------------------------------------------------------- CMY
 
+// White to the ink: the channel that the ink takes away falls from 255 by x * 255 / w.
 void pntCyanPaint(QImage &image)
 {
-    const int w = image.width();
-    for (int x = 0; x < w; ++x) {
-        const int l = x * 255 / w;
-        for (int y = 0; y < image.height(); ++y)
-            image.setPixel(x, y, qRgb(255 - l, 255, 255));
-    }
+    FillColumns(image, [](int x, int w) { return RGBToColor(MakeRGB(255 - x * 255 / w, 255, 255)); });
 }
 
 void pntMagentaPaint(QImage &image)
 {
-    const int w = image.width();
-    for (int x = 0; x < w; ++x) {
-        const int l = x * 255 / w;
-        for (int y = 0; y < image.height(); ++y)
-            image.setPixel(x, y, qRgb(255, 255 - l, 255));
-    }
+    FillColumns(image, [](int x, int w) { return RGBToColor(MakeRGB(255, 255 - x * 255 / w, 255)); });
 }
 
 void pntYellowPaint(QImage &image)
 {
-    const int w = image.width();
-    for (int x = 0; x < w; ++x) {
-        const int l = x * 255 / w;
-        for (int y = 0; y < image.height(); ++y)
-            image.setPixel(x, y, qRgb(255, 255, 255 - l));
-    }
+    FillColumns(image, [](int x, int w) { return RGBToColor(MakeRGB(255, 255, 255 - x * 255 / w)); });
 }
 
 TCMYPage::TCMYPage(TfrmHuemixDialog &window)
@@ -592,11 +559,7 @@ TCMYPage::TCMYPage(TfrmHuemixDialog &window)
     Cyan = MakeRow(QStringLiteral("&Cyan"), QStringLiteral("Cyan"), 255, 10, 24, 49, 1);
     Magenta = MakeRow(QStringLiteral("&Magenta"), QStringLiteral("Magenta"), 255, 10, 72, 49, 2);
     Yellow = MakeRow(QStringLiteral("&Yellow"), QStringLiteral("Yellow"), 255, 10, 120, 49, 3);
-    setTabOrder(Cyan.edt, Cyan.trb);
-    setTabOrder(Cyan.trb, Magenta.edt);
-    setTabOrder(Magenta.edt, Magenta.trb);
-    setTabOrder(Magenta.trb, Yellow.edt);
-    setTabOrder(Yellow.edt, Yellow.trb);
+    ChainTabOrder({Cyan.edt, Cyan.trb, Magenta.edt, Magenta.trb, Yellow.edt, Yellow.trb});
 
     Cyan.pnt->SetPainter(pntCyanPaint);
     Magenta.pnt->SetPainter(pntMagentaPaint);
@@ -606,15 +569,9 @@ TCMYPage::TCMYPage(TfrmHuemixDialog &window)
         connect(strip, &THuemixStrip::mouseDown, this, [this, strip](int x) { pntCMYMouseDown(strip, x); });
         connect(row->trb, &QSlider::valueChanged, this, &TCMYPage::trbCMYChange);
     }
-    connect(Cyan.edt, &QLineEdit::textChanged, this, &TCMYPage::edtCyanChange);
-    connect(Magenta.edt, &QLineEdit::textChanged, this, &TCMYPage::edtMagentaChange);
-    connect(Yellow.edt, &QLineEdit::textChanged, this, &TCMYPage::edtYellowChange);
-    connect(Cyan.edt, &THuemixEdit::exited, this, &TCMYPage::edtCyanExit);
-    connect(Magenta.edt, &THuemixEdit::exited, this, &TCMYPage::edtMagentaExit);
-    connect(Yellow.edt, &THuemixEdit::exited, this, &TCMYPage::edtYellowExit);
-    connect(Cyan.udn, &THuemixUpDown::changing, this, &TCMYPage::udnCyanChanging);
-    connect(Magenta.udn, &THuemixUpDown::changing, this, &TCMYPage::udnMagentaChanging);
-    connect(Yellow.udn, &THuemixUpDown::changing, this, &TCMYPage::udnYellowChanging);
+    ConnectRow(Cyan, &TCMYPage::edtCyanChange, &TCMYPage::edtCyanExit, &TCMYPage::udnCyanChanging);
+    ConnectRow(Magenta, &TCMYPage::edtMagentaChange, &TCMYPage::edtMagentaExit, &TCMYPage::udnMagentaChanging);
+    ConnectRow(Yellow, &TCMYPage::edtYellowChange, &TCMYPage::edtYellowExit, &TCMYPage::udnYellowChanging);
 }
 
 bool TCMYPage::ReadColor(TRGBColor &color) const
@@ -673,13 +630,8 @@ TCMYKPage::TCMYKPage(TfrmHuemixDialog &window)
     KMagenta = MakeRow(QStringLiteral("&Magenta"), QStringLiteral("KMagenta"), 100, 10, 52, 49, 2);
     KYellow = MakeRow(QStringLiteral("&Yellow"), QStringLiteral("KYellow"), 100, 10, 100, 49, 3);
     KBlack = MakeRow(QStringLiteral("Blac&k"), QStringLiteral("KBlack"), 100, 10, 148, 49, 4);
-    setTabOrder(KCyan.trb, KMagenta.trb);
-    setTabOrder(KMagenta.trb, KYellow.trb);
-    setTabOrder(KYellow.trb, KCyan.edt);
-    setTabOrder(KCyan.edt, KMagenta.edt);
-    setTabOrder(KMagenta.edt, KYellow.edt);
-    setTabOrder(KYellow.edt, KBlack.trb);
-    setTabOrder(KBlack.trb, KBlack.edt);
+    ChainTabOrder({KCyan.trb, KMagenta.trb, KYellow.trb, KCyan.edt, KMagenta.edt, KYellow.edt,
+                   KBlack.trb, KBlack.edt});
 
     KCyan.pnt->SetPainter(pntCyanPaint);
     KMagenta.pnt->SetPainter(pntMagentaPaint);
@@ -690,18 +642,12 @@ TCMYKPage::TCMYKPage(TfrmHuemixDialog &window)
         connect(strip, &THuemixStrip::mouseDown, this, [this, strip](int x) { pntCMYKMouseDown(strip, x); });
         connect(row->trb, &QSlider::valueChanged, this, &TCMYKPage::trbCMYKChange);
     }
-    connect(KCyan.edt, &QLineEdit::textChanged, this, &TCMYKPage::edtKCyanChange);
-    connect(KMagenta.edt, &QLineEdit::textChanged, this, &TCMYKPage::edtKMagentaChange);
-    connect(KYellow.edt, &QLineEdit::textChanged, this, &TCMYKPage::edtKYellowChange);
-    connect(KBlack.edt, &QLineEdit::textChanged, this, &TCMYKPage::edtKBlackChange);
-    connect(KCyan.edt, &THuemixEdit::exited, this, &TCMYKPage::edtKCyanExit);
-    connect(KMagenta.edt, &THuemixEdit::exited, this, &TCMYKPage::edtKMagentaExit);
-    connect(KYellow.edt, &THuemixEdit::exited, this, &TCMYKPage::edtKYellowExit);
-    connect(KBlack.edt, &THuemixEdit::exited, this, &TCMYKPage::edtKBlackExit);
-    connect(KCyan.udn, &THuemixUpDown::changing, this, &TCMYKPage::udnKCyanChanging);
-    connect(KMagenta.udn, &THuemixUpDown::changing, this, &TCMYKPage::udnKMagentaChanging);
-    connect(KYellow.udn, &THuemixUpDown::changing, this, &TCMYKPage::udnKYellowChanging);
-    connect(KBlack.udn, &THuemixUpDown::changing, this, &TCMYKPage::udnKBlackChanging);
+    ConnectRow(KCyan, &TCMYKPage::edtKCyanChange, &TCMYKPage::edtKCyanExit, &TCMYKPage::udnKCyanChanging);
+    ConnectRow(KMagenta, &TCMYKPage::edtKMagentaChange, &TCMYKPage::edtKMagentaExit,
+               &TCMYKPage::udnKMagentaChanging);
+    ConnectRow(KYellow, &TCMYKPage::edtKYellowChange, &TCMYKPage::edtKYellowExit,
+               &TCMYKPage::udnKYellowChanging);
+    ConnectRow(KBlack, &TCMYKPage::edtKBlackChange, &TCMYKPage::edtKBlackExit, &TCMYKPage::udnKBlackChanging);
 }
 
 bool TCMYKPage::ReadColor(TRGBColor &color) const
@@ -766,9 +712,7 @@ TGrayPage::TGrayPage(TfrmHuemixDialog &window)
     Gray = MakeRow(QStringLiteral("&Brigtness"), QStringLiteral("Gray"), 255, 10, 72, 49, 0);
     setTabOrder(Gray.edt, Gray.trb);
     Gray.pnt->SetPainter([this](QImage &image) { pntGrayPaint(image); });
-    connect(Gray.edt, &QLineEdit::textChanged, this, &TGrayPage::edtGrayChange);
-    connect(Gray.edt, &THuemixEdit::exited, this, &TGrayPage::edtGrayExit);
-    connect(Gray.udn, &THuemixUpDown::changing, this, &TGrayPage::udnGrayChanging);
+    ConnectRow(Gray, &TGrayPage::edtGrayChange, &TGrayPage::edtGrayExit, &TGrayPage::udnGrayChanging);
     connect(Gray.trb, &QSlider::valueChanged, this, &TGrayPage::trbGrayChange);
     connect(Gray.pnt, &THuemixStrip::mouseDown, this, &TGrayPage::pntGrayMouseDown);
 }

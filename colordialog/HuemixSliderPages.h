@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 
 class QFrame;
 class QLabel;
@@ -142,8 +143,19 @@ protected:
     void SyncRow(const TSliderRow &row);      // the track bar's position into the up-down
     void Pick(const TSliderRow &row, int x, int k); // a strip's mouse pick
     static int Pos(const TSliderRow &row);
-    // Fills every column x of image with the colour column(x, width).
-    static void FillColumns(QImage &image, const std::function<TColor(int x, int w)> &column);
+    // The keyboard's order through the page's controls.
+    static void ChainTabOrder(std::initializer_list<QWidget *> order);
+
+    // Connects a row's edit change, edit exit and up-down changing handlers.
+    template <typename Page>
+    void ConnectRow(const TSliderRow &row, void (Page::*change)(), void (Page::*exit)(),
+                    void (Page::*changing)())
+    {
+        auto *page = static_cast<Page *>(this);
+        connect(row.edt, &QLineEdit::textChanged, page, change);
+        connect(row.edt, &THuemixEdit::exited, page, exit);
+        connect(row.udn, &THuemixUpDown::changing, page, changing);
+    }
 };
 
 class THSBPage : public THuemixSliderPage
@@ -180,6 +192,7 @@ public:
     TSliderRow Hue, Saturation, Brightness;
 
 private:
+    void PickHSB(const TSliderRow &row, int x, int k);
     // A change of the hue repaints the saturation and brightness strips, a change of
     // the saturation the brightness strip, a change of the brightness neither.
     void RepaintAfter(const TSliderRow &changed);

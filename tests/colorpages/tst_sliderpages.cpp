@@ -357,6 +357,36 @@ private slots:
         QCOMPARE(ScaleColor(color, level), scaled);
     }
 
+    void keyboardOrder_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("HSB row by row") << "tshHSB"
+            << QStringList{"edtHue", "trbHue", "edtSaturation", "trbSaturation", "edtBrightness", "trbBrightness"};
+        QTest::newRow("RGB row by row") << "tshRGB"
+            << QStringList{"edtRed", "trbRed", "edtGreen", "trbGreen", "edtBlue", "trbBlue"};
+        QTest::newRow("CMY row by row") << "tshCMY"
+            << QStringList{"edtCyan", "trbCyan", "edtMagenta", "trbMagenta", "edtYellow", "trbYellow"};
+        QTest::newRow("CMYK track bars, edits, then black") << "tshCMYK"
+            << QStringList{"trbKCyan", "trbKMagenta", "trbKYellow", "edtKCyan", "edtKMagenta", "edtKYellow",
+                           "trbKBlack", "edtKBlack"};
+        QTest::newRow("Gray") << "tshGray" << QStringList{"edtGray", "trbGray"};
+    }
+    void keyboardOrder()
+    {
+        QFETCH(QString, page);
+        QFETCH(QStringList, order);
+        THuemixSliderPage *p = SliderPage(page);
+        f.SwitchTo(p);
+        p->findChild<QWidget *>(order.first())->setFocus();
+        QStringList seen{QApplication::focusWidget()->objectName()};
+        while (seen.size() < order.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            seen << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(seen, order);
+    }
+
     void labelsCarryAccessKeys()
     {
         TGrayPage *gray = f.window->tshGray;

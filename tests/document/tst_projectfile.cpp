@@ -84,8 +84,6 @@ private slots:
     void wholeNumber();
     void write_data();
     void write();
-    void roundTrip_data();
-    void roundTrip();
     void read_data();
     void read();
     void failures_data();
@@ -197,61 +195,47 @@ void TestProjectFile::write()
     QVERIFY(document == before);
 }
 
-void TestProjectFile::roundTrip_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("entries");
-    QTest::newRow("empty") << QByteArray("0\r\n0\r\n") << QString() << QStringList();
-    QTest::newRow("example")
-        << QByteArray("2\r\n2\r\nLe chat dort.\r\nIl fait beau.\r\nchat\r\nbeau\r\ncat\r\nnice\r\n")
-        << "Le chat dort.\r\nIl fait beau.\r\n" << QStringList{"chat=cat", "beau=nice"};
-    QTest::newRow("windows-1252 bytes, undefined ones too")
-        << QByteArray("1\r\n1\r\n\xE9t\xE9 \x81\x8D\x8F\x90\x9D\r\n\x9C\r\n\x80\r\n")
-        << u"été \u0081\u008D\u008F\u0090\u009D\r\n"_qs << QStringList{u"œ=€"_qs};
-    QTest::newRow("UTF-8 with its mark")
-        << QByteArray("\xEF\xBB\xBF" "1\r\n1\r\n\xD0\x96 \xF0\x9F\x98\x80\r\n\xC3\xA9\r\n\r\n")
-        << u"Ж \U0001F600\r\n"_qs << QStringList{u"é="_qs};
-    QTest::newRow("empty lines kept")
-        << QByteArray("3\r\n1\r\n\r\nb\r\n\r\n\r\n\r\n") << "\r\nb\r\n\r\n" << QStringList{"="};
-}
-
-void TestProjectFile::roundTrip()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
-    QFETCH(QStringList, entries);
-    ExerciseDocument document;
-    ProjectFile::fromBytes(document, bytes);
-    QCOMPARE(document.text(), text);
-    QCOMPARE(entriesOf(document), entries);
-    QCOMPARE(document.selected(), -1);
-    QCOMPARE(ProjectFile::toBytes(document), bytes);
-}
-
 void TestProjectFile::read_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("entries");
+    // Files as the program writes them come back byte for byte; the others are read
+    // by the lenient rules and would be written in the program's own form.
+    QTest::addColumn<bool>("writtenBackIdentical");
+    QTest::newRow("empty") << QByteArray("0\r\n0\r\n") << QString() << QStringList() << true;
+    QTest::newRow("example")
+        << QByteArray("2\r\n2\r\nLe chat dort.\r\nIl fait beau.\r\nchat\r\nbeau\r\ncat\r\nnice\r\n")
+        << "Le chat dort.\r\nIl fait beau.\r\n" << QStringList{"chat=cat", "beau=nice"} << true;
+    QTest::newRow("windows-1252 bytes, undefined ones too")
+        << QByteArray("1\r\n1\r\n\xE9t\xE9 \x81\x8D\x8F\x90\x9D\r\n\x9C\r\n\x80\r\n")
+        << u"été \u0081\u008D\u008F\u0090\u009D\r\n"_qs << QStringList{u"œ=€"_qs} << true;
+    QTest::newRow("UTF-8 with its mark")
+        << QByteArray("\xEF\xBB\xBF" "1\r\n1\r\n\xD0\x96 \xF0\x9F\x98\x80\r\n\xC3\xA9\r\n\r\n")
+        << u"Ж \U0001F600\r\n"_qs << QStringList{u"é="_qs} << true;
+    QTest::newRow("empty lines kept")
+        << QByteArray("3\r\n1\r\n\r\nb\r\n\r\n\r\n\r\n") << "\r\nb\r\n\r\n" << QStringList{"="}
+        << true;
     QTest::newRow("LF endings") << QByteArray("1\n1\nLe chat.\nchat\ncat\n") << "Le chat.\r\n"
-                                << QStringList{"chat=cat"};
+                                << QStringList{"chat=cat"} << false;
     QTest::newRow("mixed endings, no final break") << QByteArray("2\r\n1\na\r\nb\nw\r\nd")
-                                                   << "a\r\nb\r\n" << QStringList{"w=d"};
+                                                   << "a\r\nb\r\n" << QStringList{"w=d"} << false;
     QTest::newRow("negative count, no message") << QByteArray("-1\r\n0\r\n") << QString()
-                                                << QStringList();
-    QTest::newRow("negative entries") << QByteArray("1\r\n-5\r\nx\r\n") << "x\r\n" << QStringList();
+                                                << QStringList() << false;
+    QTest::newRow("negative entries")
+        << QByteArray("1\r\n-5\r\nx\r\n") << "x\r\n" << QStringList() << false;
     QTest::newRow("counts in hex and with blanks") << QByteArray(" $1\r\n0x1\r\nt\r\nw\r\nd\r\n")
-                                                   << "t\r\n" << QStringList{"w=d"};
+                                                   << "t\r\n" << QStringList{"w=d"} << false;
     QTest::newRow("file ends after the second word")
         << QByteArray("0\r\n3\r\nun\r\ndeux\r\n") << QString()
-        << QStringList{"un=", "deux=", "="};
+        << QStringList{"un=", "deux=", "="} << false;
     QTest::newRow("missing text lines are empty") << QByteArray("3\r\n0\r\na\r\n") << "a\r\n\r\n\r\n"
-                                                  << QStringList();
+                                                  << QStringList() << false;
     QTest::newRow("lines after the end ignored")
-        << QByteArray("1\r\n1\r\nt\r\nw\r\nd\r\nextra\r\nmore\r\n") << "t\r\n" << QStringList{"w=d"};
+        << QByteArray("1\r\n1\r\nt\r\nw\r\nd\r\nextra\r\nmore\r\n") << "t\r\n"
+        << QStringList{"w=d"} << false;
     QTest::newRow("a lone CR stays inside its line")
-        << QByteArray("0\r\n1\r\na\rb\r\nc\r\n") << QString() << QStringList{"a\rb=c"};
+        << QByteArray("0\r\n1\r\na\rb\r\nc\r\n") << QString() << QStringList{"a\rb=c"} << false;
 }
 
 void TestProjectFile::read()
@@ -259,10 +243,14 @@ void TestProjectFile::read()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QFETCH(QStringList, entries);
+    QFETCH(bool, writtenBackIdentical);
     ExerciseDocument document;
     ProjectFile::fromBytes(document, bytes);
     QCOMPARE(document.text(), text);
     QCOMPARE(entriesOf(document), entries);
+    QCOMPARE(document.selected(), -1);
+    if (writtenBackIdentical)
+        QCOMPARE(ProjectFile::toBytes(document), bytes);
 }
 
 void TestProjectFile::failures_data()

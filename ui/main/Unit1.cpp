@@ -45,6 +45,18 @@ private:
     F m_f;
 };
 
+// The project file chosen in one of the file dialogs, which proposes the name last
+// chosen in it; "lxf" is added to a name typed without an extension. Empty on cancel.
+QString chooseProjectFile(const decltype(Desktop::openFileName) &dialog, QWidget *parent,
+                          QString &lastName)
+{
+    const QString chosen = dialog(parent, lastName, kProjectSuffix);
+    if (chosen.isEmpty())
+        return {};
+    lastName = WithDefaultSuffix(chosen, kProjectSuffix);
+    return lastName;
+}
+
 // Blanks, tabs, control characters and the text control's own line breaks.
 bool isTrimmed(QChar c)
 {
@@ -497,17 +509,24 @@ void TForm1::Button2Click()
 
 void TForm1::Button3Click()
 {
-    const int selected = m_document.selected();
-    m_document.MoveEntryUp();
-    RefreshRows(selected - 1, selected);
-    ShowSelection();
+    MoveSelected(true);
 }
 
 void TForm1::Button4Click()
 {
+    MoveSelected(false);
+}
+
+void TForm1::MoveSelected(bool up)
+{
     const int selected = m_document.selected();
-    m_document.MoveEntryDown();
-    RefreshRows(selected, selected + 1);
+    if (up)
+        m_document.MoveEntryUp();
+    else
+        m_document.MoveEntryDown();
+    // Only the selected row and its neighbour on that side can have changed.
+    const int neighbour = up ? selected - 1 : selected + 1;
+    RefreshRows(std::min(selected, neighbour), std::max(selected, neighbour));
     ShowSelection();
 }
 
@@ -570,11 +589,9 @@ void TForm1::About1Click()
 
 void TForm1::OpenProject1Click()
 {
-    const QString chosen = desktop().openFileName(this, m_openProjectName, kProjectSuffix);
-    if (chosen.isEmpty())
+    const QString path = chooseProjectFile(desktop().openFileName, this, m_openProjectName);
+    if (path.isEmpty())
         return;
-    const QString path = WithDefaultSuffix(chosen, kProjectSuffix);
-    m_openProjectName = path;
     // A file that stops early leaves what was read so far: show it.
     AtScopeEnd show([this] {
         SetSourceText(m_document.text());
@@ -585,11 +602,9 @@ void TForm1::OpenProject1Click()
 
 void TForm1::SaveProject1Click()
 {
-    const QString chosen = desktop().saveFileName(this, m_saveProjectName, kProjectSuffix);
-    if (chosen.isEmpty())
+    const QString path = chooseProjectFile(desktop().saveFileName, this, m_saveProjectName);
+    if (path.isEmpty())
         return;
-    const QString path = WithDefaultSuffix(chosen, kProjectSuffix);
-    m_saveProjectName = path;
     ProjectFile::save(Document(), path);
 }
 

@@ -157,6 +157,8 @@ private:
     void RefillList();
     void RefreshRows(int first, int last);
     void ShowSelection();
+    // The selected entry one row up or down, the list following.
+    void MoveSelected(bool up);
     void ListSelectionChanged();
 
     lexifind::PageSettings &m_settings;

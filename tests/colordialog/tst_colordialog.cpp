@@ -98,7 +98,6 @@ private slots:
     void toolkitColours_data();
     void toolkitColours();
     void onlyTheUsersTabChangeShowsTheColour();
-    void systemColourChangeFollowsRow();
 
     void infoLines_data();
     void infoLines();
@@ -665,29 +664,6 @@ void TestColorDialog::onlyTheUsersTabChangeShowsTheColour()
     QCOMPARE(w.ColorPanelColor(), TColor(0x000000FF));
     QCOMPARE(dialog.Color(), TColor(0x000000FF));
     QCOMPARE(w.tshInfo->lblRGBValue->text(), QStringLiteral("Red=255, Green=0, Blue=0"));
-}
-
-void TestColorDialog::systemColourChangeFollowsRow()
-{
-    TColor desktop = 0x00102030;
-    huemix::platform().sysColor = [&](int index) { return index == 1 ? desktop : TColor(0x00808080); };
-    THuemixDialog dialog(nullptr);
-    TfrmHuemixDialog w(&dialog);
-    auto *list = w.findChild<QAbstractItemView *>(QStringLiteral("lsbWindows"));
-    if (!list)
-        QSKIP("the Windows page has no list yet");
-    w.SetTabVisibility(kAllPages);
-    w.ActivatePage(pageWindows);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QModelIndex desktopRow = list->model()->index(8, 0);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(desktopRow).center());
-    QCOMPARE(w.ColorPanelColor(), desktop);
-    desktop = 0x00605040;
-    QEvent change(QEvent::ApplicationPaletteChange);
-    QCoreApplication::sendEvent(&w, &change);
-    QCOMPARE(w.ColorPanelColor(), TColor(0x00605040));
-    QCOMPARE(dialog.Color(), TColor(0x00605040));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -65,6 +65,43 @@ private slots:
         QCOMPARE(red->MarkColor(), ToQColor(f.DefaultSysColor(8)));
     }
 
+    // Every swatch of the window, VGA or frame, picks on a left press and release over it.
+    void swatchClicks_data()
+    {
+        QTest::addColumn<QString>("swatch");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("releasedOver");
+        QTest::addColumn<TColor>("current");
+        QTest::newRow("VGA, left click") << "pnlVGAYellow" << int(Qt::LeftButton) << true << TColor(0x0000FFFF);
+        QTest::newRow("VGA, released outside") << "pnlVGAYellow" << int(Qt::LeftButton) << false << Rgb(1, 2, 3);
+        QTest::newRow("VGA, right button") << "pnlVGAYellow" << int(Qt::RightButton) << true << Rgb(1, 2, 3);
+        QTest::newRow("slot, left click") << "pnl7" << int(Qt::LeftButton) << true << TColor(0x00808080);
+        QTest::newRow("slot, released outside") << "pnl7" << int(Qt::LeftButton) << false << Rgb(1, 2, 3);
+        QTest::newRow("slot, right button") << "pnl7" << int(Qt::RightButton) << true << Rgb(1, 2, 3);
+    }
+    void swatchClicks()
+    {
+        QFETCH(QString, swatch);
+        QFETCH(int, button);
+        QFETCH(bool, releasedOver);
+        QFETCH(TColor, current);
+        f.window->SetCollectionColor(7, 0x00808080); // snaps to the VGA gray
+        f.ShowOn(f.window->tshVGA, Rgb(1, 2, 3)); // no swatch within 1 of it: kept exactly
+        auto *target = f.window->findChild<THuemixSwatch *>(swatch);
+        QVERIFY(target);
+        const auto b = Qt::MouseButton(button);
+        const QPoint at(8, 8);
+        const QPoint release = releasedOver ? at : QPoint(-5, 8);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), target->mapToGlobal(QPointF(at)), b, b,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QMouseEvent up(QEvent::MouseButtonRelease, QPointF(release), target->mapToGlobal(QPointF(release)), b,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &up);
+        QCOMPARE(f.window->ColorPanelColor(), current);
+        QCOMPARE(f.dialog->Color(), current);
+    }
+
     void webCellColor_data()
     {
         QTest::addColumn<int>("column");
@@ -228,6 +265,7 @@ private slots:
         QApplication::sendEvent(f.window.get(), &change);
         QVERIFY(desktop->isSelected());
         QCOMPARE(f.window->GetCurrentColor(), Rgb(1, 2, 3));
+        QCOMPARE(f.window->ColorPanelColor(), Rgb(1, 2, 3));
         QCOMPARE(f.dialog->Color(), Rgb(1, 2, 3));
     }
 

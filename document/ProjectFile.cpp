@@ -179,11 +179,6 @@ QByteArray toBytes(const ExerciseDocument &document)
     return codec::encodeForFile(content);
 }
 
-void fromBytes(ExerciseDocument &document, const QByteArray &bytes)
-{
-    fromBytes(document, bytes, QString());
-}
-
 void fromBytes(ExerciseDocument &document, const QByteArray &bytes, const QString &fileName)
 {
     document.ClearDocument();

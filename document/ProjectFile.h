@@ -17,10 +17,10 @@ QByteArray toBytes(const ExerciseDocument &document);
 // lexifind::Error("'%s' n'est pas une valeur entière correcte") for a count that does
 // not convert, with the document filled as far as it got. A count that announces far
 // more lines than the file holds throws "Le fichier ... annonce N lignes mais n'en
-// contient que R." and leaves the document empty (the allowance is in ProjectFile.cpp).
-void fromBytes(ExerciseDocument &document, const QByteArray &bytes);
-// The same, naming the file in the message for a count far beyond the file's lines.
-void fromBytes(ExerciseDocument &document, const QByteArray &bytes, const QString &fileName);
+// contient que R." and leaves the document empty (the allowance is in ProjectFile.cpp);
+// fileName, when given, follows "Le fichier" in that message.
+void fromBytes(ExerciseDocument &document, const QByteArray &bytes,
+               const QString &fileName = QString());
 
 // The whole-number rule of the counts: leading blanks, an optional sign, then decimal
 // digits, or hexadecimal digits after "$", "x" or "0x" (any case); nothing after them.

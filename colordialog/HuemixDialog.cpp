@@ -20,40 +20,25 @@ THuemixDialog::~THuemixDialog() = default;
 
 void THuemixDialog::SetAutoApply(bool value)
 {
-    if (value == FAutoApply)
-        return;
-    FAutoApply = value;
-    if (FWindow) {
-        FWindow->btnOk->setText(value ? QStringLiteral("O&K") : QStringLiteral("&Apply"));
-        FWindow->btnCancel->setText(value ? QStringLiteral("&Cancel") : QStringLiteral("&Close"));
-    }
+    Assign(FAutoApply, value, [value](TfrmHuemixDialog &w) {
+        w.btnOk->setText(value ? QStringLiteral("O&K") : QStringLiteral("&Apply"));
+        w.btnCancel->setText(value ? QStringLiteral("&Cancel") : QStringLiteral("&Close"));
+    });
 }
 
 void THuemixDialog::SetStayOnTop(bool value)
 {
-    if (value == FStayOnTop)
-        return;
-    FStayOnTop = value;
-    if (FWindow)
-        FWindow->SetStayOnTop(value);
+    Assign(FStayOnTop, value, [value](TfrmHuemixDialog &w) { w.SetStayOnTop(value); });
 }
 
 void THuemixDialog::SetVisiblePages(TDialogPages value)
 {
-    if (value == FVisiblePages)
-        return;
-    FVisiblePages = value;
-    if (FWindow)
-        FWindow->SetTabVisibility(value);
+    Assign(FVisiblePages, value, [value](TfrmHuemixDialog &w) { w.SetTabVisibility(value); });
 }
 
 void THuemixDialog::SetActivePage(TDialogPage value)
 {
-    if (value == FActivePage)
-        return;
-    FActivePage = value;
-    if (FWindow)
-        FWindow->ActivatePage(value);
+    Assign(FActivePage, value, [value](TfrmHuemixDialog &w) { w.ActivatePage(value); });
 }
 
 void THuemixDialog::SetColor(TColor value)
@@ -73,47 +58,27 @@ void THuemixDialog::SetReferenceColor(TColor value)
 
 void THuemixDialog::SetCtl3D(bool value)
 {
-    if (value == FCtl3D)
-        return;
-    FCtl3D = value;
-    if (FWindow)
-        FWindow->SetCtl3D(value);
+    Assign(FCtl3D, value, [value](TfrmHuemixDialog &w) { w.SetCtl3D(value); });
 }
 
 void THuemixDialog::SetHelpButton(bool value)
 {
-    if (value == FHelpButton)
-        return;
-    FHelpButton = value;
-    if (FWindow)
-        FWindow->btnHelp->setVisible(value);
+    Assign(FHelpButton, value, [value](TfrmHuemixDialog &w) { w.btnHelp->setVisible(value); });
 }
 
 void THuemixDialog::SetAutoHelpContext(bool value)
 {
-    if (value == FAutoHelpContext)
-        return;
-    FAutoHelpContext = value;
-    if (FWindow)
-        FWindow->FAutoHelpContext = value;
+    Assign(FAutoHelpContext, value, [value](TfrmHuemixDialog &w) { w.FAutoHelpContext = value; });
 }
 
 void THuemixDialog::SetHelpContext(std::int32_t value)
 {
-    if (value == FHelpContext)
-        return;
-    FHelpContext = value;
-    if (FWindow)
-        FWindow->SetHelpContext(value);
+    Assign(FHelpContext, value, [value](TfrmHuemixDialog &w) { w.SetHelpContext(value); });
 }
 
 void THuemixDialog::SetCaption(const QString &value)
 {
-    if (value == FCaption)
-        return;
-    FCaption = value;
-    if (FWindow)
-        FWindow->setWindowTitle(value);
+    Assign(FCaption, value, [&value](TfrmHuemixDialog &w) { w.setWindowTitle(value); });
 }
 
 static void CheckCollectionIndex(int index)

@@ -90,6 +90,16 @@ private:
 
     void LoadWindow();
     void ReadBackWindow();
+    // Stores a changed setting and, while the window exists, hands it on at once.
+    template <typename T, typename Push>
+    void Assign(T &field, const T &value, Push push)
+    {
+        if (value == field)
+            return;
+        field = value;
+        if (FWindow)
+            push(*FWindow);
+    }
 
     bool FAutoApply = false;
     bool FStayOnTop = false;

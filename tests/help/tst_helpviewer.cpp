@@ -1,5 +1,7 @@
 #include "ui/main/help/HelpViewer.h"
 
+#include "../ui/Pictures.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -267,9 +269,7 @@ void HelpViewerTest::picture()
     help::showContents();
     QWidget *window = helpWindows().value(0);
     QVERIFY(window);
-    QVERIFY(QDir().mkpath(QStringLiteral(LEXIFIND_PICTURES_DIR)));
-    const QString path = QStringLiteral(LEXIFIND_PICTURES_DIR "/help.png");
-    QVERIFY(window->grab().save(path));
+    QVERIFY(!SavePicture(window, QStringLiteral("help")).isEmpty());
 }
 
 QTEST_MAIN(HelpViewerTest)

@@ -5,11 +5,12 @@
 #include "ui/options/OptionWidgets.h"
 #include "ui/options/Unit5.h"
 
+#include "../ui/Pictures.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -545,17 +546,15 @@ void TestOptions::picture()
         }
     }
 
-    const QString dir = QStringLiteral(LEXIFIND_PICTURES_DIR);
-    QVERIFY(QDir().mkpath(dir));
-    const QString file = dir + QStringLiteral("/page-options.png");
-    QVERIFY(form.grab().save(file));
+    const QString file = SavePicture(&form, QStringLiteral("page-options"));
+    QVERIFY(!file.isEmpty());
     QVERIFY(QFileInfo(file).size() > 0);
 
     // The font list as it drops down.
     form.ComboBox1->showPopup();
     QWidget *popup = form.ComboBox1->view()->window();
     QTRY_VERIFY(popup->isVisible());
-    QVERIFY(popup->grab().save(dir + QStringLiteral("/page-options-fonts.png")));
+    QVERIFY(!SavePicture(popup, QStringLiteral("page-options-fonts")).isEmpty());
     form.ComboBox1->hidePopup();
 }
 

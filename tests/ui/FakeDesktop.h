@@ -1,10 +1,13 @@
 #pragma once
 
 #include "ui/main/Desktop.h"
+#include "ui/main/Startup.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // A desktop that records what the program asks of it and answers from the test.
 struct FakeDesktop
@@ -44,3 +47,14 @@ struct FakeDesktop
         d.showError = [this](const QString &text) { errors << text; };
     }
 };
+
+// A program of its own for one test function, on a fresh fake desktop; the test ends it
+// with program.reset() and lexifind::resetDesktop().
+inline std::unique_ptr<lexifind::Program> StartProgram(FakeDesktop &fake)
+{
+    fake = FakeDesktop();
+    fake.install();
+    auto program = std::make_unique<lexifind::Program>();
+    program->Start();
+    return program;
+}

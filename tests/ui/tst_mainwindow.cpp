@@ -88,12 +88,9 @@ private:
 private slots:
     void init()
     {
-        fake = FakeDesktop();
-        fake.install();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        program = std::make_unique<Program>();
-        program->Start();
+        program = StartProgram(fake);
         form1 = program->Form1.get();
     }
 

@@ -1,6 +1,7 @@
 // Start-up, the standard error box, help and About box, and the windows' pictures.
 
 #include "FakeDesktop.h"
+#include "Pictures.h"
 
 #include "colordialog/HuemixDialog.h"
 #include "colordialog/HuemixPlatform.h"
@@ -13,7 +14,6 @@
 #include "ui/options/Unit5.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QFileDialog>
@@ -71,10 +71,7 @@ private:
 private slots:
     void init()
     {
-        fake = FakeDesktop();
-        fake.install();
-        program = std::make_unique<Program>();
-        program->Start();
+        program = StartProgram(fake);
     }
 
     void cleanup()
@@ -338,8 +335,6 @@ private slots:
 
     void pictures()
     {
-        const QString folder = QStringLiteral(LEXIFIND_PICTURES_DIR);
-        QVERIFY(QDir().mkpath(folder));
         TForm1 *form1 = program->Form1.get();
         form1->SetSourceText(QStringLiteral("Le chat dort sur le banc, au soleil.\r\nIl fait beau."));
         form1->AddEntry(QStringLiteral("chat"), QStringLiteral("cat"));
@@ -358,8 +353,7 @@ private slots:
         for (const auto &[window, name] : windows) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
-            const QString file = folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png");
-            QVERIFY2(window->grab().save(file), qPrintable(file));
+            QVERIFY2(!SavePicture(window, QString::fromLatin1(name)).isEmpty(), name);
         }
     }
     // Last: it runs the program's event loop to its end.

@@ -86,8 +86,10 @@ bool holdsMarkup(const QStringList &values)
 
 } // namespace
 
-QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings)
+QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
+                     const QString &addOnScript)
 {
+    Q_UNUSED(addOnScript);
     settings.FillDefaults();
     // With no entry the script's arrays could not be closed, and the page would
     // offer nothing to find.
@@ -225,7 +227,8 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings)
     page.literal("<blockquote style=\"cursor:pointer\"><font face=\"", attribute(s.FontFamily),
                  "\" color=\"", attribute(s.TextColor), "\"><br><strong>", html(s.TextTitle),
                  "</strong><br><br>",
-                 Inserted{DivideText(JoinPhrases(document.text(), words)), PageContext::HtmlText});
+                 Inserted{DivideText(DivideIntoWords(document.text(), words, s.TextLanguage)),
+                          PageContext::HtmlText});
     page.keepTildes();
     page.line("</font></blockquote></td><td width=\"33%\" valign=\"top\"><div id=\"list\"></div>"
               "</table><br> ");

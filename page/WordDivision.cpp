@@ -210,53 +210,103 @@ QString JoinPhrases(const QString &text, const QStringList &words)
     return working;
 }
 
-QString DivideText(const QString &workingText)
+namespace {
+
+// Words are the runs of word characters, whole code points at a time.
+std::vector<WordSpan> wordRuns(const QString &text)
 {
-    QString out;
-    out.reserve(workingText.size() * 8 + 16);
+    std::vector<WordSpan> words;
     bool inWord = false;
-    quint64 number = 0;
-    const qsizetype length = workingText.size();
+    const qsizetype length = text.size();
     for (qsizetype i = 0; i < length;) {
-        char32_t c = workingText[i].unicode();
+        char32_t c = text[i].unicode();
         qsizetype units = 1;
-        if (QChar::isHighSurrogate(c) && i + 1 < length && workingText[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(workingText[i].unicode(), workingText[i + 1].unicode());
+        if (QChar::isHighSurrogate(c) && i + 1 < length && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
             units = 2;
         }
-        if (c == u'\r')
-            out += u"<br>";
         const bool word = isWordCodePoint(c);
-        if (!word && inWord) {
-            out += u"</span>";
-        } else if (word && !inWord) {
-            char16_t digits[24];
-            qsizetype d = std::size(digits);
-            for (quint64 n = number++;; n /= 10) {
-                digits[--d] = char16_t(u'0' + n % 10);
-                if (n < 10)
-                    break;
-            }
-            const QStringView n(digits + d, std::size(digits) - d);
-            out += u"<span id=\"";
-            out += n;
-            out += u"\" onclick=\"checkanswer(";
-            out += n;
-            out += u")\">";
-        }
+        if (word && !inWord)
+            words.push_back({i, 0});
+        if (word)
+            words.back().length = i + units - words.back().start;
         inWord = word;
+        i += units;
+    }
+    return words;
+}
+
+void appendNumber(QString &out, quint64 number)
+{
+    char16_t digits[24];
+    qsizetype d = std::size(digits);
+    for (quint64 n = number;; n /= 10) {
+        digits[--d] = char16_t(u'0' + n % 10);
+        if (n < 10)
+            break;
+    }
+    out += QStringView(digits + d, std::size(digits) - d);
+}
+
+// The text between words and inside them, escaped for element content, with a <br> put
+// before each CR.
+void appendEscaped(QString &out, QStringView piece)
+{
+    for (QChar ch : piece) {
         // The teacher's text is text: markup in it would be cut into spans anyway.
-        switch (c) {
+        switch (ch.unicode()) {
+        case u'\r': out += u"<br>\r"; break;
         case u'<': out += u"&lt;"; break;
         case u'>': out += u"&gt;"; break;
         case u'&': out += u"&amp;"; break;
-        default: out += QStringView(workingText).mid(i, units); break;
+        default: out += ch; break;
         }
-        i += units;
     }
-    if (inWord)
-        out += u"</span>";
+}
+
+} // namespace
+
+Division DivideIntoWords(const QString &text, const QStringList &entries, const QString &language)
+{
+    Q_UNUSED(language);
+    Division division;
+    division.text = JoinPhrases(text, entries);
+    division.words = wordRuns(division.text);
+    return division;
+}
+
+QString DivideText(const Division &division)
+{
+    const QString &text = division.text;
+    QString out;
+    out.reserve(text.size() * 8 + 16);
+    qsizetype at = 0;
+    for (size_t number = 0; number < division.words.size(); ++number) {
+        const WordSpan &word = division.words[number];
+        appendEscaped(out, QStringView(text).mid(at, word.start - at));
+        out += u"<span id=\"";
+        appendNumber(out, number);
+        out += u"\" onclick=\"checkanswer(";
+        appendNumber(out, number);
+        out += u")\">";
+        appendEscaped(out, QStringView(text).mid(word.start, word.length));
+        at = word.start + word.length;
+        // A line break right after a word is put inside its span, as the page always had it.
+        if (at < text.size() && text[at] == u'\r') {
+            out += u"<br>";
+            out += u"</span>\r";
+            ++at;
+        } else {
+            out += u"</span>";
+        }
+    }
+    appendEscaped(out, QStringView(text).mid(at));
     return out;
+}
+
+QString DivideText(const QString &workingText)
+{
+    return DivideText(Division{workingText, wordRuns(workingText), false});
 }
 
 QString EscapeWord(const QString &word)

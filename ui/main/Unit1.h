@@ -19,6 +19,8 @@ class TAboutBox;
 
 namespace lexifind {
 
+enum class ScormEdition;
+
 // The exercise text area: a double click first selects the word under the pointer
 // (the control's own behaviour), then reports it; the keys of the main window's
 // "&Editer" menu reach that menu even while the text has the focus.
@@ -95,6 +97,8 @@ public:
     QAction *OpenProject1 = nullptr;
     QAction *SaveProject1 = nullptr;
     QAction *Aide1 = nullptr;
+    QAction *ExportScorm1 = nullptr;
+    QAction *ExportScorm20041 = nullptr;
 
     void Button1Click();
     void Open1Click();
@@ -119,6 +123,9 @@ public:
     void OpenProject1Click();
     void SaveProject1Click();
     void Aide1Click();
+    // The exercise as a SCORM package for a learning platform: 1.2, or 2004.
+    void ExportScorm1Click();
+    void ExportScorm20041Click();
 
     // For the word dialogs: change the document and the word list together.
     void AddEntry(const QString &word, const QString &definition);
@@ -160,6 +167,7 @@ private:
     // The selected entry one row up or down, the list following.
     void MoveSelected(bool up);
     void ListSelectionChanged();
+    void ExportScorm(lexifind::ScormEdition edition);
 
     lexifind::PageSettings &m_settings;
     lexifind::ExerciseDocument m_document;

@@ -33,6 +33,8 @@ private slots:
     void division();
     void direction_data();
     void direction();
+    void pageMarkup_data();
+    void pageMarkup();
     void unchangedPages_data();
     void unchangedPages();
 };
@@ -131,6 +133,43 @@ void TestDivision::direction()
     QFETCH(QString, text);
     QFETCH(bool, rightToLeft);
     QCOMPARE(DivideIntoWords(text, {}).rightToLeft, rightToLeft);
+}
+
+void TestDivision::pageMarkup_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QByteArrayList>("present");
+    QTest::addColumn<QByteArrayList>("absent");
+    const QByteArrayList directions = {"<blockquote dir=\"rtl\" style=\"cursor:pointer\">",
+                                       "id=\"trad\" dir=\"auto\" bgcolor", "id=\"feedback\" dir=\"auto\">",
+                                       "<div id=\"list\" dir=\"auto\"></div>"};
+    QTest::newRow("arabic") << "1. كأس ماء" << "" << directions << QByteArrayList{" lang="};
+    QTest::newRow("hebrew with a language") << "מים" << "he"
+            << directions + QByteArrayList{"<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"he\" xml:lang=\"he\">\r\n"}
+            << QByteArrayList{};
+    QTest::newRow("chinese with a language") << "水" << "zh-Hans"
+            << QByteArrayList{" lang=\"zh-Hans\" xml:lang=\"zh-Hans\">"} << QByteArrayList{" dir="};
+    QTest::newRow("latin") << "eau" << "" << QByteArrayList{"<html xmlns=\"http://www.w3.org/1999/xhtml\">\r\n"}
+            << QByteArrayList{" dir=", " lang="};
+}
+
+void TestDivision::pageMarkup()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, language);
+    QFETCH(QByteArrayList, present);
+    QFETCH(QByteArrayList, absent);
+    ExerciseDocument document;
+    document.setText(text);
+    document.AddEntry(text, QStringLiteral("d"));
+    PageSettings settings;
+    settings.TextLanguage = language;
+    const QByteArray page = BuildPage(document, settings);
+    for (const QByteArray &piece : present)
+        QVERIFY2(page.contains(piece), piece.constData());
+    for (const QByteArray &piece : absent)
+        QVERIFY2(!page.contains(piece), piece.constData());
 }
 
 void TestDivision::unchangedPages_data()

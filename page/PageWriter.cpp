@@ -4,6 +4,7 @@
 #include "document/LexifindError.h"
 #include "document/SaveFile.h"
 #include "document/TextCodec.h"
+#include "page/ModernPage.h"
 #include "page/PageEncoding.h"
 #include "page/PageSettings.h"
 #include "page/WordDivision.h"
@@ -89,13 +90,18 @@ bool holdsMarkup(const QStringList &values)
 QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
                      const QString &addOnScript)
 {
-    Q_UNUSED(addOnScript);
     settings.FillDefaults();
     // With no entry the script's arrays could not be closed, and the page would
     // offer nothing to find.
     if (document.words().isEmpty())
         throw Error(QStringLiteral("La liste de mots est vide : ajoutez au moins un mot "
                                    "avant d'enregistrer la page HTML"));
+    if (settings.IsModernStyle())
+        return BuildModernPage(document, settings, addOnScript);
+    if (const QString style = settings.PageStyle.trimmed();
+        !style.isEmpty() && style.compare(u"classique", Qt::CaseInsensitive) != 0)
+        throw Error(QStringLiteral("Style de page inconnu « %1 » : choisissez « classique » "
+                                   "ou « moderne »").arg(settings.PageStyle));
     const PageSettings &s = settings;
     const QStringList &words = document.words();
     const QStringList &definitions = document.definitions();

@@ -144,6 +144,13 @@ void TestScorm::package()
              QStringLiteral("imsmanifest.xml\nindex.html\n"));
     const QByteArray page = Run({QStringLiteral("-p"), zip, QStringLiteral("index.html")});
     QVERIFY(page.contains("chat"));
+    // The modern page, whatever style the plain page has, with the reporting script set
+    // for this edition and mastery score.
+    QVERIFY(page.startsWith("<!DOCTYPE html>"));
+    QVERIFY(page.contains(QStringLiteral("({\"version\": \"%1\", \"masteryScore\": %2});")
+                              .arg(is2004 ? QStringLiteral("2004") : QStringLiteral("1.2"),
+                                   mastery.trimmed().isEmpty() ? QStringLiteral("null") : mastery.trimmed())
+                              .toUtf8()));
 
     const Manifest m = Read(Run({QStringLiteral("-p"), zip, QStringLiteral("imsmanifest.xml")}), is2004);
     QCOMPARE(m.rootNamespace, is2004 ? kImscp2004 : kImscp12);

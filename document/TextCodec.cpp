@@ -100,6 +100,11 @@ char16_t windows1252Char(unsigned char byte)
     return byte;
 }
 
+bool isUnshowable(char32_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || (c >= 0x7F && c <= 0x9F);
+}
+
 bool fitsWindows1252(const QString &text)
 {
     for (const QChar c : text)
@@ -152,6 +157,17 @@ QByteArray encodeForPage(const QString &piece, PageContext context)
     const qsizetype size = piece.size();
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = piece.at(i).unicode();
+        if (isUnshowable(unit)) {
+            // Raw, NUL is U+FFFD to a browser and the others nothing or a box, while
+            // &#128;..&#159; are read as the windows-1252 letters of those bytes: the
+            // learner is shown the replacement character, in every context alike.
+            switch (context) {
+            case PageContext::ScriptString: out += "\\uFFFD"; break;
+            case PageContext::StyleSheet: out += "\\FFFD "; break;
+            default: out += "&#65533;"; break;
+            }
+            continue;
+        }
         const int byte = windows1252Byte(unit);
         if (byte >= 0) {
             out += static_cast<char>(byte);

@@ -32,8 +32,13 @@ enum class PageContext {
     StyleSheet     // CSS: \HHHHHH followed by a blank
 };
 
+// The control characters a page cannot show as they are: C0 but tab, LF and CR, DEL,
+// and C1 (U+0080..U+009F, which references would turn into windows-1252 letters).
+bool isUnshowable(char32_t c);
+
 // The page is written in windows-1252. A character without a byte there becomes the
-// reference or escape of its context, with its real code point. Nothing else changes:
+// reference or escape of its context, with its real code point; an unshowable one
+// becomes U+FFFD, as &#65533;, \uFFFD or \FFFD by context. Nothing else changes:
 // characters special to the context are the page writer's concern, escaped before this.
 QByteArray encodeForPage(const QString &piece, PageContext context);
 

@@ -178,8 +178,16 @@ void TestCodec::encodeForPage_data()
     QTest::newRow("emoji, style") << emoji << PageContext::StyleSheet << QByteArray("a\\1F600 b");
     QTest::newRow("lone surrogate, text") << QString(QChar(0xD800)) << PageContext::HtmlText
                                           << QByteArray("&#65533;");
-    QTest::newRow("C1 control 80 has no byte") << QString(QChar(0x80)) << PageContext::HtmlText
-                                               << QByteArray("&#128;");
+    // Controls never reach the page raw nor as references a browser remaps ("&#128;"
+    // is read as the euro sign): U+FFFD in every context. Tab, CR and LF stay.
+    const QString controls = QString(u"\0\x01\x1F\x7F\x80\x81\x85\x9F\t\r\n"_qs);
+    const QByteArray replaced = "&#65533;&#65533;&#65533;&#65533;&#65533;&#65533;&#65533;&#65533;\t\r\n";
+    QTest::newRow("controls, text") << controls << PageContext::HtmlText << replaced;
+    QTest::newRow("controls, attribute") << controls << PageContext::HtmlAttribute << replaced;
+    QTest::newRow("controls, script") << controls << PageContext::ScriptString
+                                      << QByteArray("\\uFFFD").repeated(8) + "\t\r\n";
+    QTest::newRow("controls, style") << controls << PageContext::StyleSheet
+                                     << QByteArray("\\FFFD ").repeated(8) + "\t\r\n";
 }
 
 void TestCodec::encodeForPage()

@@ -30,21 +30,6 @@ namespace {
 const QString kQuestion = QStringLiteral("Voulez-vous voir la page dans votre navigateur?");
 const QString kProjectSuffix = QStringLiteral("lxf");
 
-// Runs its function when the scope ends, also when a command stops on an error, so
-// that the windows show what the document holds at that point.
-template <typename F>
-class AtScopeEnd
-{
-public:
-    explicit AtScopeEnd(F f) : m_f(std::move(f)) {}
-    ~AtScopeEnd() { m_f(); }
-    AtScopeEnd(const AtScopeEnd &) = delete;
-    AtScopeEnd &operator=(const AtScopeEnd &) = delete;
-
-private:
-    F m_f;
-};
-
 // The project file chosen in one of the file dialogs, which proposes the name last
 // chosen in it; "lxf" is added to a name typed without an extension. Empty on cancel.
 QString chooseProjectFile(const decltype(Desktop::openFileName) &dialog, QWidget *parent,
@@ -592,12 +577,20 @@ void TForm1::OpenProject1Click()
     const QString path = chooseProjectFile(desktop().openFileName, this, m_openProjectName);
     if (path.isEmpty())
         return;
-    // A file that stops early leaves what was read so far: show it.
-    AtScopeEnd show([this] {
+    // A file that stops early leaves what was read so far: show it. Running out of
+    // memory leaves the document as it was: the file is read into a new one.
+    ExerciseDocument read;
+    try {
+        ProjectFile::load(read, path);
+    } catch (const Error &) {
+        m_document = std::move(read);
         SetSourceText(m_document.text());
         RefillList();
-    });
-    ProjectFile::load(m_document, path);
+        throw;
+    }
+    m_document = std::move(read);
+    SetSourceText(m_document.text());
+    RefillList();
 }
 
 void TForm1::SaveProject1Click()

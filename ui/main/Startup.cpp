@@ -73,6 +73,7 @@ void Program::Start()
     Form1->show();
     Form1->raise();
     Form1->activateWindow();
+    Form1->OfferRecovery();
 }
 
 int Run(int argc, char **argv)

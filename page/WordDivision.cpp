@@ -1,5 +1,6 @@
 #include "page/WordDivision.h"
 
+#include "document/TextCodec.h"
 #include "page/PageEncoding.h"
 #include "page/PhraseMatcher.h"
 
@@ -555,7 +556,9 @@ QString EscapeWord(const QString &word)
     out.reserve(word.size() * 3);
     for (QChar ch : word) {
         const unsigned unit = ch.unicode();
-        if (unit <= 0xFF) {
+        if (codec::isUnshowable(unit)) {
+            out += u"%uFFFD"; // as the page shows the character everywhere else
+        } else if (unit <= 0xFF) {
             out += u'%';
             appendHex(out, unit, 2);
         } else {

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <new>
 #include <optional>
 
 using namespace lexifind;
@@ -120,6 +121,10 @@ int main(int argc, char *argv[])
         return 2;
     } catch (const Error &e) {
         printError(e.message());
+        return 1;
+    } catch (const std::bad_alloc &) {
+        // The page is saved atomically: an unfinished one never replaces a file.
+        printError(QStringLiteral("Mémoire insuffisante"));
         return 1;
     }
 }

@@ -7,7 +7,10 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 
+#include <memory>
+
 class QAction;
+class QTimer;
 class QCloseEvent;
 class QLabel;
 class QListWidget;
@@ -20,6 +23,7 @@ class TAboutBox;
 namespace lexifind {
 
 enum class ScormEdition;
+class RecoveryCopy;
 
 // The exercise text area: a double click first selects the word under the pointer
 // (the control's own behaviour), then reports it; the keys of the main window's
@@ -99,6 +103,7 @@ public:
     QAction *Aide1 = nullptr;
     QAction *ExportScorm1 = nullptr;
     QAction *ExportScorm20041 = nullptr;
+    QAction *Recover1 = nullptr;
 
     void Button1Click();
     void Open1Click();
@@ -126,6 +131,15 @@ public:
     // The exercise as a SCORM package for a learning platform: 1.2, or 2004.
     void ExportScorm1Click();
     void ExportScorm20041Click();
+    // The newest kept recovery copy brought back, the work it replaces kept first.
+    void Recover1Click();
+    // At start: offers the newest kept copy; yes brings it back, no deletes it.
+    void OfferRecovery();
+    // The recovery copy of the work now, at once (it is otherwise written a few
+    // seconds after the last change).
+    void WriteRecoveryCopy();
+    lexifind::RecoveryCopy &Recovery() { return *m_recovery; }
+    QTimer *RecoveryTimer = nullptr;
 
     // For the word dialogs: change the document and the word list together.
     void AddEntry(const QString &word, const QString &definition);
@@ -169,6 +183,15 @@ private:
     void ListSelectionChanged();
     void ExportScorm(lexifind::ScormEdition edition);
 
+    // The document changed: its recovery copy is due a few seconds after the last change.
+    void DocumentChanged();
+    // Before a command replaces the work: the work kept as a recovery copy.
+    void KeepUnsavedWork();
+    // The document is now what a file holds: no copy is needed for it as it stands.
+    void RememberSaved();
+    void LoadRecoveryCopy(const QString &path);
+    void UpdateRecoverItem();
+
     lexifind::PageSettings &m_settings;
     lexifind::ExerciseDocument m_document;
     TForm2 *m_form2 = nullptr;
@@ -180,4 +203,6 @@ private:
     QString m_saveProjectName;
     bool m_lastWasUndo = false;
     bool m_fillingList = false;
+    std::unique_ptr<lexifind::RecoveryCopy> m_recovery;
+    QByteArray m_savedDigest; // of the project bytes of the document last opened or saved
 };

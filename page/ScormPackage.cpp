@@ -131,7 +131,16 @@ QString AdapterScript(ScormEdition edition, int mastery)
     QFile resource(QStringLiteral(":/scorm/scorm-adapter.js"));
     if (!resource.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Le script SCORM manque au programme"));
-    QString script = QString::fromUtf8(resource.readAll());
+    // Without its comments and indentation: the learner's page carries only the code.
+    QString script;
+    for (QStringView line : QString::fromUtf8(resource.readAll()).split(u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(u"//"))
+            continue;
+        script += line;
+        script += u'\n';
+    }
+    script.chop(1);
     script += QStringLiteral("({\"version\": \"%1\", \"masteryScore\": %2});\n")
                   .arg(edition == ScormEdition::Scorm2004 ? QStringLiteral("2004")
                                                           : QStringLiteral("1.2"),

@@ -1,5 +1,6 @@
-// lexifind-page [--set NAME=VALUE]... PROJECT.lxf OUTPUT
-// Writes the exercise page of a project file, as the main window's page writer does.
+// lexifind-page [--scorm[=2004]] [--set NAME=VALUE]... PROJECT.lxf OUTPUT
+// Writes the exercise page of a project file, as the main window's page writer does,
+// or with --scorm the SCORM package that the window exports.
 
 #include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
@@ -7,12 +8,14 @@
 #include "document/SaveFile.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
+#include "page/ScormPackage.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
 #include <cstdio>
 #include <new>
+#include <optional>
 
 using namespace lexifind;
 
@@ -21,8 +24,9 @@ namespace {
 void printUsage(FILE *to)
 {
     QString usage = QStringLiteral(
-        "Usage : lexifind-page [--set NOM=VALEUR]... PROJET.lxf SORTIE\n"
+        "Usage : lexifind-page [--scorm[=2004]] [--set NOM=VALEUR]... PROJET.lxf SORTIE\n"
         "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
+        "Avec --scorm, écrit le paquet SCORM 1.2 dans SORTIE.zip ; --scorm=2004 : SCORM 2004.\n"
         "Les options non données prennent leur valeur par défaut. NOM est l'une de :\n");
     usage += QStringLiteral("  ") + PageSettings::OptionNames().join(QStringLiteral("\n  "))
             + QStringLiteral("\n");
@@ -51,11 +55,20 @@ int main(int argc, char *argv[])
     try {
         PageSettings settings;
         QStringList positional;
+        std::optional<ScormEdition> scorm;
         for (qsizetype i = 0; i < args.size(); ++i) {
             const QString &arg = args[i];
             if (arg == u"--help" || arg == u"-h") {
                 printUsage(stdout);
                 return 0;
+            }
+            if (arg == u"--scorm" || arg == u"--scorm=1.2") {
+                scorm = ScormEdition::Scorm12;
+                continue;
+            }
+            if (arg == u"--scorm=2004") {
+                scorm = ScormEdition::Scorm2004;
+                continue;
             }
             if (arg == u"--set" || arg.startsWith(u"--set=")) {
                 QString assignment;
@@ -89,12 +102,15 @@ int main(int argc, char *argv[])
         // an empty document would hide a mistyped name.
         ExerciseDocument document;
         ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
-        const QByteArray page = BuildPage(document, settings);
+        const QByteArray page = scorm ? BuildScormPackage(document, settings, *scorm)
+                                      : BuildPage(document, settings);
 
         if (output == u"-") {
             if (std::fwrite(page.constData(), 1, size_t(page.size()), stdout) != size_t(page.size())
                 || std::fflush(stdout) != 0)
                 throw Error(QStringLiteral("Impossible d'écrire la page sur la sortie standard"));
+        } else if (scorm) {
+            WriteScormPackage(output + QStringLiteral(".zip"), page);
         } else {
             WritePage(output, page);
         }

@@ -6,6 +6,7 @@
 #include "document/SaveFile.h"
 #include "document/TextFile.h"
 #include "page/PageWriter.h"
+#include "page/ScormPackage.h"
 #include "ui/main/Desktop.h"
 #include "ui/main/LineBreaks.h"
 #include "ui/main/Look.h"
@@ -258,6 +259,9 @@ void TForm1::CreateMenus()
     item(File1, Save1, "Save1", QStringLiteral("&Enregistrer"), QKeySequence(Qt::CTRL | Qt::Key_S));
     item(File1, SaveHTML1, "SaveHTML1", QStringLiteral("Enregistrer HTML"),
          QKeySequence(Qt::CTRL | Qt::Key_W));
+    item(File1, ExportScorm1, "ExportScorm1", QStringLiteral("Exporter SCORM…"), QKeySequence());
+    item(File1, ExportScorm20041, "ExportScorm20041", QStringLiteral("Exporter SCORM 2004…"),
+         QKeySequence());
     item(File1, SaveProject1, "SaveProject1", QStringLiteral("Enregistrer lxf"),
          QKeySequence(Qt::CTRL | Qt::Key_G));
     item(File1, Recover1, "Recover1", QStringLiteral("Récupérer le travail non enregistré"),
@@ -316,6 +320,9 @@ void TForm1::ConnectHandlers()
     connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click, Qt::QueuedConnection);
     connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click, Qt::QueuedConnection);
     connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click, Qt::QueuedConnection);
+    connect(ExportScorm1, &QAction::triggered, this, &TForm1::ExportScorm1Click, Qt::QueuedConnection);
+    connect(ExportScorm20041, &QAction::triggered, this, &TForm1::ExportScorm20041Click,
+            Qt::QueuedConnection);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click, Qt::QueuedConnection);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
     connect(Recover1, &QAction::triggered, this, &TForm1::Recover1Click, Qt::QueuedConnection);
@@ -754,4 +761,26 @@ void TForm1::OfferRecovery()
     else
         QFile::remove(kept.path);
     UpdateRecoverItem();
+}
+
+void TForm1::ExportScorm1Click()
+{
+    ExportScorm(ScormEdition::Scorm12);
+}
+
+void TForm1::ExportScorm20041Click()
+{
+    ExportScorm(ScormEdition::Scorm2004);
+}
+
+// Built before the name is asked, as the page is: the defaults are filled in, the page
+// title is proposed, and a document that makes no page stops before any dialog.
+void TForm1::ExportScorm(ScormEdition edition)
+{
+    const QString zip = QStringLiteral("zip");
+    const QByteArray package = BuildScormPackage(Document(), m_settings, edition);
+    const QString path = desktop().saveFileName(this, m_settings.PageTitle, zip);
+    if (path.isEmpty())
+        return;
+    WriteScormPackage(WithDefaultSuffix(path, zip), package);
 }

@@ -23,6 +23,7 @@ class TAboutBox;
 namespace lexifind {
 
 class RecoveryCopy;
+enum class ScormEdition;
 
 // The exercise text area: a double click first selects the word under the pointer
 // (the control's own behaviour), then reports it; the keys of the main window's
@@ -101,6 +102,8 @@ public:
     QAction *SaveProject1 = nullptr;
     QAction *Aide1 = nullptr;
     QAction *Recover1 = nullptr;
+    QAction *ExportScorm1 = nullptr;
+    QAction *ExportScorm20041 = nullptr;
 
     void Button1Click();
     void Open1Click();
@@ -134,6 +137,9 @@ public:
     void WriteRecoveryCopy();
     lexifind::RecoveryCopy &Recovery() { return *m_recovery; }
     QTimer *RecoveryTimer = nullptr;
+    // The exercise as a SCORM package for a learning platform: 1.2, or 2004.
+    void ExportScorm1Click();
+    void ExportScorm20041Click();
 
     // For the word dialogs: change the document and the word list together.
     void AddEntry(const QString &word, const QString &definition);
@@ -175,6 +181,7 @@ private:
     // The selected entry one row up or down, the list following.
     void MoveSelected(bool up);
     void ListSelectionChanged();
+    void ExportScorm(lexifind::ScormEdition edition);
 
     // The document changed: its recovery copy is due a few seconds after the last change.
     void DocumentChanged();

@@ -123,6 +123,7 @@ TForm4::TForm4(PageSettings &settings, QWidget *parent)
     setAutoFillBackground(true);
 
     CreateControls();
+    CreateNewerOptions();
     SetUpColorDialog();
     SetTabOrder();
     // Connected last: filling the fields with their start texts is no change by the teacher.
@@ -234,6 +235,52 @@ void TForm4::CreateControls()
     Edit15 = MakeEdit(Panel3, "Edit15", 229, 230, 57);
 }
 
+void TForm4::CreateNewerOptions()
+{
+    // Below the classic panel, which keeps its controls where they were.
+    Panel4 = MakePanel(this, "Panel4", QFrame::Sunken, palette().color(QPalette::Button));
+    Panel4->setGeometry(8, 305, 641, 96);
+
+    constexpr int leftField = 150, rightLabel = 328, rightField = 480, fieldWidth = 150;
+    const auto row = [](int index) { return 8 + 29 * index; };
+
+    Label18 = MakeLabel(Panel4, "Label18", QStringLiteral("Langue du texte :"), 8, row(0) + 3,
+                        leftField - 2);
+    Edit16 = MakeEdit(Panel4, "Edit16", leftField, row(0), fieldWidth);
+    Edit16->setPlaceholderText(QStringLiteral("fr, es, zh-Hans…"));
+    Edit16->setToolTip(QStringLiteral("Language of the text (BCP 47 tag); empty: none declared"));
+
+    Label19 = MakeLabel(Panel4, "Label19", QStringLiteral("Style de page :"), 8, row(1) + 3,
+                        leftField - 2);
+    ComboBox2 = Named(new QComboBox(Panel4), "ComboBox2");
+    ComboBox2->addItems({QStringLiteral("classique"), QStringLiteral("moderne")});
+    ComboBox2->setGeometry(leftField, row(1), fieldWidth, EditHeight);
+    ComboBox2->setToolTip(QStringLiteral("classique: the classic page; moderne: the page for "
+                                         "phones, keyboards and screen readers"));
+
+    Label20 = MakeLabel(Panel4, "Label20", QStringLiteral("Score de maîtrise (%) :"), 8,
+                        row(2) + 3, leftField - 2);
+    Edit20 = MakeEdit(Panel4, "Edit20", leftField, row(2), fieldWidth);
+    Edit20->setToolTip(QStringLiteral("Percentage of words found that passes in a learning "
+                                      "platform (SCORM); empty: none"));
+
+    Label21 = MakeLabel(Panel4, "Label21", QStringLiteral("Libellé du score :"), rightLabel,
+                        row(0) + 3, rightField - 2);
+    Edit17 = MakeEdit(Panel4, "Edit17", rightField, row(0), fieldWidth);
+    Edit17->setPlaceholderText(QStringLiteral("Score :"));
+
+    Label22 = MakeLabel(Panel4, "Label22", QStringLiteral("Bouton recommencer :"), rightLabel,
+                        row(1) + 3, rightField - 2);
+    Edit18 = MakeEdit(Panel4, "Edit18", rightField, row(1), fieldWidth);
+    Edit18->setPlaceholderText(QStringLiteral("Recommencer"));
+
+    Label23 = MakeLabel(Panel4, "Label23", QStringLiteral("Annonce mot trouvé :"), rightLabel,
+                        row(2) + 3, rightField - 2);
+    Edit19 = MakeEdit(Panel4, "Edit19", rightField, row(2), fieldWidth);
+    Edit19->setPlaceholderText(QStringLiteral("trouvé"));
+    Edit19->setToolTip(QStringLiteral("What a screen reader says after a found word"));
+}
+
 void TForm4::SetUpColorDialog()
 {
     HuemixDialog1 = new THuemixDialog(this);
@@ -257,7 +304,9 @@ void TForm4::SetTabOrder()
     QWidget *const order[] = {Edit1,   Edit2,   Edit3,   Edit4,  Edit5,   Edit6,   Edit12,
                               ComboBox1, Button2, Edit7, Button3, Edit8,  Button4, Edit9,
                               Button5, Edit10,  Button7, Edit13, Button6, Edit11,  Button8,
-                              Edit14,  select,  Edit15,  Button1};
+                              Edit14,  select,  Edit15,  Button1,
+                              // The newer options, column by column.
+                              Edit16,  ComboBox2, Edit20, Edit17, Edit18, Edit19};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -284,6 +333,13 @@ void TForm4::ConnectHandlers()
     connect(Edit13, &QLineEdit::textChanged, this, &TForm4::Edit13Change);
     connect(Edit14, &QLineEdit::textChanged, this, &TForm4::Edit14Change);
     connect(Edit15, &QLineEdit::textChanged, this, &TForm4::Edit15Change);
+
+    connect(Edit16, &QLineEdit::textChanged, this, &TForm4::Edit16Change);
+    connect(ComboBox2, &QComboBox::currentTextChanged, this, &TForm4::ComboBox2Change);
+    connect(Edit17, &QLineEdit::textChanged, this, &TForm4::Edit17Change);
+    connect(Edit18, &QLineEdit::textChanged, this, &TForm4::Edit18Change);
+    connect(Edit19, &QLineEdit::textChanged, this, &TForm4::Edit19Change);
+    connect(Edit20, &QLineEdit::textChanged, this, &TForm4::Edit20Change);
 
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
@@ -371,6 +427,13 @@ void TForm4::Edit12Change() { StoreOption(&PageSettings::DoneMessage, QStringLit
 void TForm4::Edit13Change() { StoreOption(&PageSettings::AnswerColor, QStringLiteral("AnswerColor"), Edit13->text()); }
 void TForm4::Edit14Change() { StoreOption(&PageSettings::VocabularyTextColor, QStringLiteral("VocabularyTextColor"), Edit14->text()); }
 void TForm4::Edit15Change() { StoreOption(&PageSettings::DefinitionColor, QStringLiteral("DefinitionColor"), Edit15->text()); }
+
+void TForm4::Edit16Change() { StoreOption(&PageSettings::TextLanguage, QStringLiteral("TextLanguage"), Edit16->text()); }
+void TForm4::ComboBox2Change() { StoreOption(&PageSettings::PageStyle, QStringLiteral("PageStyle"), ComboBox2->currentText()); }
+void TForm4::Edit17Change() { StoreOption(&PageSettings::ScoreLabel, QStringLiteral("ScoreLabel"), Edit17->text()); }
+void TForm4::Edit18Change() { StoreOption(&PageSettings::RestartCaption, QStringLiteral("RestartCaption"), Edit18->text()); }
+void TForm4::Edit19Change() { StoreOption(&PageSettings::FoundLabel, QStringLiteral("FoundLabel"), Edit19->text()); }
+void TForm4::Edit20Change() { StoreOption(&PageSettings::MasteryScore, QStringLiteral("MasteryScore"), Edit20->text()); }
 
 void TForm4::ChooseColor(QLineEdit *field, ColorShape *shape)
 {

@@ -1,10 +1,12 @@
-// lexifind-page [--set NAME=VALUE]... PROJECT.lxf OUTPUT
-// Writes the exercise page of a project file, as the main window's page writer does.
+// lexifind-page [--set NAME=VALUE]... [--strict] PROJECT.lxf OUTPUT
+// Writes the exercise page of a project file, as the main window's page writer does,
+// and tells on standard error which entries the learner can never find.
 
 #include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
 #include "document/ProjectFile.h"
 #include "document/SaveFile.h"
+#include "page/Findability.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
 
@@ -20,8 +22,10 @@ namespace {
 void printUsage(FILE *to)
 {
     QString usage = QStringLiteral(
-        "Usage : lexifind-page [--set NOM=VALEUR]... PROJET.lxf SORTIE\n"
+        "Usage : lexifind-page [--set NOM=VALEUR]... [--strict] PROJET.lxf SORTIE\n"
         "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
+        "Chaque mot introuvable dans la page est signalé ; avec --strict, aucune page n'est\n"
+        "écrite s'il y en a un, et le code de sortie est 3.\n"
         "Les options non données prennent leur valeur par défaut. NOM est l'une de :\n");
     usage += QStringLiteral("  ") + PageSettings::OptionNames().join(QStringLiteral("\n  "))
             + QStringLiteral("\n");
@@ -50,6 +54,7 @@ int main(int argc, char *argv[])
     try {
         PageSettings settings;
         QStringList positional;
+        bool strict = false;
         for (qsizetype i = 0; i < args.size(); ++i) {
             const QString &arg = args[i];
             if (arg == u"--help" || arg == u"-h") {
@@ -73,6 +78,8 @@ int main(int argc, char *argv[])
                 if (!option)
                     throw UsageError{QStringLiteral("option de page inconnue « %1 »").arg(name)};
                 *option = assignment.mid(equals + 1);
+            } else if (arg == u"--strict") {
+                strict = true;
             } else if (arg.startsWith(u"--")) {
                 throw UsageError{QStringLiteral("argument inconnu « %1 »").arg(arg)};
             } else {
@@ -89,6 +96,19 @@ int main(int argc, char *argv[])
         ExerciseDocument document;
         ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
         const QByteArray page = BuildPage(document, settings);
+        // The same division as the page's, made of the same text, entries and language.
+        const std::vector<UnfindableEntry> unfindable = FindUnfindableEntries(
+                DivideIntoWords(document.text(), document.words(), settings.TextLanguage), document.words());
+        const auto reportUnfindable = [&] {
+            for (const UnfindableEntry &entry : unfindable)
+                std::fputs((QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n')
+                               .toLocal8Bit().constData(),
+                           stderr);
+        };
+        if (strict && !unfindable.empty()) {
+            reportUnfindable();
+            return 3;
+        }
 
         if (output == u"-") {
             if (std::fwrite(page.constData(), 1, size_t(page.size()), stdout) != size_t(page.size())
@@ -97,6 +117,7 @@ int main(int argc, char *argv[])
         } else {
             WritePage(output, page);
         }
+        reportUnfindable();
         return 0;
     } catch (const UsageError &e) {
         printError(e.message);

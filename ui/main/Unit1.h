@@ -13,6 +13,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTimer;
 class TForm2;
 class TForm3;
 class TAboutBox;
@@ -129,6 +130,11 @@ public:
     const lexifind::ExerciseDocument &Document();
     lexifind::PageSettings &Settings() { return m_settings; }
 
+    // Marks the rows of the entries that the learner could never find on the page (a
+    // colour and the reason as tooltip) and clears the others; runs after a pause in
+    // the changes of the text and the list.
+    void MarkUnfindableEntries();
+
     // The text of Source with CR LF line breaks, and its replacement.
     QString SourceText() const;
     void SetSourceText(const QString &text);
@@ -172,4 +178,5 @@ private:
     QString m_saveProjectName;
     bool m_lastWasUndo = false;
     bool m_fillingList = false;
+    QTimer *m_findabilityTimer = nullptr;
 };

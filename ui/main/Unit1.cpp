@@ -5,6 +5,7 @@
 #include "document/RecoveryCopy.h"
 #include "document/SaveFile.h"
 #include "document/TextFile.h"
+#include "page/Findability.h"
 #include "page/PageWriter.h"
 #include "page/ScormPackage.h"
 #include "ui/main/Desktop.h"
@@ -66,6 +67,16 @@ QString chooseProjectFile(const decltype(Desktop::openFileName) &dialog, QWidget
         return {};
     lastName = WithDefaultSuffix(chosen, kProjectSuffix);
     return lastName;
+}
+
+// The ink of a word-list row whose entry the learner could never find: red on the
+// list's cream.
+const QColor kUnfindableInk(192, 0, 0);
+
+// The tooltip of a word-list row whose entry the learner could never find.
+QString unfindableToolTip(const UnfindableEntry &unfindable)
+{
+    return QStringLiteral("Introuvable dans la page : ") + UnfindableReasonText(unfindable);
 }
 
 // Blanks, tabs, control characters and the text control's own line breaks.
@@ -341,6 +352,46 @@ void TForm1::ConnectHandlers()
     // An edit of the teacher's own ends the undo/redo toggle of "&Défaire".
     connect(Source->document(), &QTextDocument::undoCommandAdded, this,
             [this] { m_lastWasUndo = false; });
+
+    // Which entries can be found is worked out over the whole text: only after a pause
+    // in the changes, never on a keystroke's path.
+    m_findabilityTimer = new QTimer(this);
+    m_findabilityTimer->setSingleShot(true);
+    m_findabilityTimer->setInterval(500);
+    connect(m_findabilityTimer, &QTimer::timeout, this, &TForm1::MarkUnfindableEntries);
+    const auto later = [this] { m_findabilityTimer->start(); };
+    connect(Source->document(), &QTextDocument::contentsChanged, this, later);
+    QAbstractItemModel *rows = ListBox1->model();
+    connect(rows, &QAbstractItemModel::rowsInserted, this, later);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, later);
+    connect(rows, &QAbstractItemModel::modelReset, this, later);
+    connect(rows, &QAbstractItemModel::dataChanged, this,
+            [later](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
+                // The marks themselves change other roles.
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    later();
+            });
+}
+
+void TForm1::MarkUnfindableEntries()
+{
+    const QStringList &words = m_document.words();
+    const std::vector<UnfindableEntry> unfindable =
+            FindUnfindableEntries(DivideIntoWords(SourceText(), words, m_settings.TextLanguage), words);
+    std::vector<const UnfindableEntry *> byRow(size_t(ListBox1->count()), nullptr);
+    for (const UnfindableEntry &entry : unfindable)
+        if (entry.position < ListBox1->count())
+            byRow[size_t(entry.position)] = &entry;
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        QListWidgetItem *item = ListBox1->item(row);
+        if (const UnfindableEntry *entry = byRow[size_t(row)]) {
+            item->setForeground(kUnfindableInk);
+            item->setToolTip(unfindableToolTip(*entry));
+        } else {
+            item->setData(Qt::ForegroundRole, QVariant());
+            item->setToolTip(QString());
+        }
+    }
 }
 
 void TForm1::SetTabOrder()

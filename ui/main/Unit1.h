@@ -16,6 +16,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTimer;
 class TForm2;
 class TForm3;
 class TAboutBox;
@@ -150,6 +151,11 @@ public:
     const lexifind::ExerciseDocument &Document();
     lexifind::PageSettings &Settings() { return m_settings; }
 
+    // Marks the rows of the entries that the learner could never find on the page (a
+    // colour and the reason as tooltip) and clears the others; runs after a pause in
+    // the changes of the text and the list.
+    void MarkUnfindableEntries();
+
     // The text of Source with CR LF line breaks, and its replacement.
     QString SourceText() const;
     void SetSourceText(const QString &text);
@@ -205,4 +211,5 @@ private:
     bool m_fillingList = false;
     std::unique_ptr<lexifind::RecoveryCopy> m_recovery;
     QByteArray m_savedDigest; // of the project bytes of the document last opened or saved
+    QTimer *m_findabilityTimer = nullptr;
 };

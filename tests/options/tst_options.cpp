@@ -3,6 +3,7 @@
 #include "colordialog/HuemixWindow.h"
 #include "page/PageSettings.h"
 #include "ui/options/OptionWidgets.h"
+#include "ui/main/Placement.h"
 #include "ui/options/Unit5.h"
 
 #include "../ui/Pictures.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTimer>
@@ -179,7 +181,10 @@ void TestOptions::startTextsStoreNothing()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     QCOMPARE(form.windowTitle(), QStringLiteral("Paramètres web"));
-    QCOMPARE(form.frameGeometry(), QRect(245, 276, 664, 337));
+    // Its place, moved just enough to lie on the screen (800 x 600 offscreen).
+    const QRect place(245, 276, 664, 337);
+    QCOMPARE(form.frameGeometry(),
+             QRect(lexifind::PlacedWithin(place, form.screen()->availableGeometry()), place.size()));
     QCOMPARE(form.Edit4->text(), QStringLiteral("Bravo !"));
     QCOMPARE(form.Edit5->text(), QStringLiteral("Essayez encore !"));
     QCOMPARE(form.Edit6->text(), QStringLiteral("Suite"));

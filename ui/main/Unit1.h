@@ -9,6 +9,7 @@
 
 class QAction;
 class QCloseEvent;
+class QShowEvent;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -34,6 +35,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
@@ -120,6 +122,11 @@ public:
     void SaveProject1Click();
     void Aide1Click();
 
+    // The commands once their file is chosen: the file dialogs, and a path given on
+    // the command line.
+    void OpenTextFile(const QString &path);
+    void OpenProjectFile(const QString &path);
+
     // For the word dialogs: change the document and the word list together.
     void AddEntry(const QString &word, const QString &definition);
     // False, and nothing changed, when position names no entry.
@@ -128,6 +135,10 @@ public:
     // The document with the text of Source handed over (CR LF line breaks).
     const lexifind::ExerciseDocument &Document();
     lexifind::PageSettings &Settings() { return m_settings; }
+
+    // The tooltip of a word-list row: the whole entry and its definition; empty for
+    // no entry.
+    QString EntryToolTip(int row) const;
 
     // The text of Source with CR LF line breaks, and its replacement.
     QString SourceText() const;
@@ -145,6 +156,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -152,6 +164,8 @@ private:
     void CreateMenus();
     void ConnectHandlers();
     void SetTabOrder();
+    // The controls' places and sizes for the size of the client area.
+    void LayOutControls();
     void ShowWindow(QWidget *window);
     // Word list from the document: all of it, or the rows first..last.
     void RefillList();

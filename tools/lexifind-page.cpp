@@ -21,6 +21,7 @@ void printUsage(FILE *to)
 {
     QString usage = QStringLiteral(
         "Usage : lexifind-page [--set NOM=VALEUR]... PROJET.lxf SORTIE\n"
+        "        lexifind-page --help | --version\n"
         "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
         "Les options non données prennent leur valeur par défaut. NOM est l'une de :\n");
     usage += QStringLiteral("  ") + PageSettings::OptionNames().join(QStringLiteral("\n  "))
@@ -54,6 +55,10 @@ int main(int argc, char *argv[])
             const QString &arg = args[i];
             if (arg == u"--help" || arg == u"-h") {
                 printUsage(stdout);
+                return 0;
+            }
+            if (arg == u"--version") {
+                std::fputs("Lexifind " LEXIFIND_VERSION "\n", stdout);
                 return 0;
             }
             if (arg == u"--set" || arg.startsWith(u"--set=")) {

@@ -27,6 +27,7 @@ void printUsage(FILE *to)
 {
     QString usage = QStringLiteral(
         "Usage : lexifind-page [--scorm[=2004]] [--set NOM=VALEUR]... [--strict] PROJET.lxf SORTIE\n"
+        "        lexifind-page --help | --version\n"
         "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
         "Avec --scorm, écrit le paquet SCORM 1.2 dans SORTIE.zip ; --scorm=2004 : SCORM 2004.\n"
         "Chaque mot introuvable dans la page est signalé ; avec --strict, aucune page n'est\n"
@@ -65,6 +66,10 @@ int main(int argc, char *argv[])
             const QString &arg = args[i];
             if (arg == u"--help" || arg == u"-h") {
                 printUsage(stdout);
+                return 0;
+            }
+            if (arg == u"--version") {
+                std::fputs("Lexifind " LEXIFIND_VERSION "\n", stdout);
                 return 0;
             }
             if (arg == u"--scorm" || arg == u"--scorm=1.2") {

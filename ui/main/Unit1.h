@@ -12,6 +12,7 @@
 class QAction;
 class QTimer;
 class QCloseEvent;
+class QShowEvent;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -41,6 +42,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
@@ -142,6 +144,11 @@ public:
     void ExportScorm1Click();
     void ExportScorm20041Click();
 
+    // The commands once their file is chosen: the file dialogs, and a path given on
+    // the command line.
+    void OpenTextFile(const QString &path);
+    void OpenProjectFile(const QString &path);
+
     // For the word dialogs: change the document and the word list together.
     void AddEntry(const QString &word, const QString &definition);
     // False, and nothing changed, when position names no entry.
@@ -155,6 +162,9 @@ public:
     // colour and the reason as tooltip) and clears the others; runs after a pause in
     // the changes of the text and the list.
     void MarkUnfindableEntries();
+    // The tooltip of a word-list row: the whole entry and its definition; empty for
+    // no entry.
+    QString EntryToolTip(int row) const;
 
     // The text of Source with CR LF line breaks, and its replacement.
     QString SourceText() const;
@@ -172,6 +182,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -179,6 +190,8 @@ private:
     void CreateMenus();
     void ConnectHandlers();
     void SetTabOrder();
+    // The controls' places and sizes for the size of the client area.
+    void LayOutControls();
     void ShowWindow(QWidget *window);
     // Word list from the document: all of it, or the rows first..last.
     void RefillList();

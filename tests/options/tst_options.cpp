@@ -3,6 +3,7 @@
 #include "colordialog/HuemixWindow.h"
 #include "page/PageSettings.h"
 #include "ui/options/OptionWidgets.h"
+#include "ui/main/Placement.h"
 #include "ui/options/Unit5.h"
 
 #include "../ui/Pictures.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTimer>
@@ -185,8 +187,11 @@ void TestOptions::startTextsStoreNothing()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     QCOMPARE(form.windowTitle(), QStringLiteral("Paramètres web"));
-    // Taller than the classic window by the panel of the newer options only.
-    QCOMPARE(form.frameGeometry(), QRect(245, 276, 664, TForm4::OuterHeight));
+    // Taller than the classic window by the panel of the newer options only; its place
+    // moved just enough to lie on the screen (800 x 600 offscreen).
+    const QRect place(245, 276, 664, TForm4::OuterHeight);
+    QCOMPARE(form.frameGeometry(),
+             QRect(lexifind::PlacedWithin(place, form.screen()->availableGeometry()), place.size()));
     QCOMPARE(form.Panel1->geometry(), QRect(8, 8, 641, 289));
     QVERIFY(form.Panel4->geometry().top() > form.Panel1->geometry().bottom());
     QVERIFY(form.Panel4->geometry().bottom() < form.height());

@@ -3,6 +3,7 @@
 #include "colordialog/HuemixDialog.h"
 #include "colordialog/HuemixPalettePages.h"
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/options/OptionWidgets.h"
 
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <QStyle>
 #include <QWindow>
 
 using lexifind::PageSettings;
@@ -56,14 +58,8 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const QString &caption, int
 {
     auto *label = Named(new QLabel(caption, parent), name);
     label->move(left, top);
+    label->setFont(lexifind::look::fitted(label->font(), caption, right - left));
     label->adjustSize();
-    const int available = right - left;
-    if (label->width() > available && available > 0) {
-        QFont narrower = label->font();
-        narrower.setStretch(qMax(75, 100 * available / label->width()));
-        label->setFont(narrower);
-        label->adjustSize();
-    }
     return label;
 }
 
@@ -73,6 +69,17 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, int left, int top, int wi
     auto *edit = Named(new QLineEdit(text, parent), name);
     edit->setGeometry(left, top, width, EditHeight);
     return edit;
+}
+
+// A field whose start text shows whole from its first letter, narrowed like a label
+// where the desktop's face is wider than the classic one.
+void ShowStartText(QLineEdit *edit)
+{
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    // The field's own margins of 2 pixels on each side, and the caret's pixel.
+    const int room = edit->width() - 2 * frame - 5;
+    edit->setFont(lexifind::look::fitted(edit->font(), edit->text(), room));
+    edit->setCursorPosition(0);
 }
 
 QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption, int left,
@@ -176,9 +183,12 @@ void TForm4::CreateControls()
                    "Label7");
     Label7->setGeometry(16, 136, 29, 29);
     Edit6 = MakeEdit(Panel2, "Edit6", 82, 136, 200, QStringLiteral("Suite"));
+    for (QLineEdit *edit : {Edit4, Edit5, Edit6})
+        ShowStartText(edit);
 
     Label14 = MakeLabel(Panel2, "Label14", QStringLiteral("Stop :"), 16, 176, 79);
     Edit12 = MakeEdit(Panel2, "Edit12", 81, 170, 201, QStringLiteral("Terminé !"));
+    ShowStartText(Edit12);
 
     Label8 = MakeLabel(Panel2, "Label8", QStringLiteral("Police :"), 16, 208, 78);
     ComboBox1 = Named(new QComboBox(Panel2), "ComboBox1");
@@ -358,6 +368,8 @@ void TForm4::showEvent(QShowEvent *event)
     if (!FPlaced && !event->spontaneous()) {
         FPlaced = true;
         move(OuterLeft, OuterTop);
+        lexifind::KeepOnScreen(this);
+        FPlace = pos();
         PlaceOuter();
     }
 }
@@ -388,7 +400,7 @@ void TForm4::PlaceOuter()
     if (frame.isNull()) {
         // Still no frame: placed as wanted, unless something else has moved or sized the
         // window meanwhile, which then stands.
-        if (pos() != QPoint(OuterLeft, OuterTop) || size() != QSize(OuterWidth, OuterHeight))
+        if (pos() != FPlace || size() != QSize(OuterWidth, OuterHeight))
             FFrameUnknown = false;
         else
             return;
@@ -398,6 +410,7 @@ void TForm4::PlaceOuter()
         return;
     resize(OuterWidth - frame.left() - frame.right(), OuterHeight - frame.top() - frame.bottom());
     move(OuterLeft, OuterTop);
+    lexifind::KeepOnScreen(this);
 }
 
 void TForm4::StoreOption(QString PageSettings::*option, const QString &name, const QString &text)

@@ -2,6 +2,7 @@
 
 #include "page/PageSettings.h"
 
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -164,5 +165,6 @@ private:
 
     lexifind::PageSettings &FSettings;
     bool FPlaced = false;
+    QPoint FPlace; // where the window was first placed, on the screen
     bool FFrameUnknown = true;
 };

@@ -46,6 +46,21 @@ bool hasNonAscii(QByteArrayView bytes)
 }
 
 const QByteArrayView Utf8Bom("\xEF\xBB\xBF", 3);
+const QByteArrayView Utf16LeBom("\xFF\xFE", 2);
+const QByteArrayView Utf16BeBom("\xFE\xFF", 2);
+
+// UTF-16 after its mark. A last byte without its pair is kept as a windows-1252
+// character rather than lost.
+QString decodeUtf16(QByteArrayView bytes, QStringConverter::Encoding encoding)
+{
+    const qsizetype even = bytes.size() & ~qsizetype(1);
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless
+                                         | QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes.first(even));
+    if (even < bytes.size())
+        text += QChar(windows1252Char(static_cast<unsigned char>(bytes.back())));
+    return text;
+}
 
 QByteArray encodeWindows1252(const QString &text)
 {
@@ -85,6 +100,11 @@ char16_t windows1252Char(unsigned char byte)
     return byte;
 }
 
+bool isUnshowable(char32_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || (c >= 0x7F && c <= 0x9F);
+}
+
 bool fitsWindows1252(const QString &text)
 {
     for (const QChar c : text)
@@ -99,10 +119,14 @@ QString decode(const QByteArray &bytes)
     if (bytes.startsWith(Utf8Bom)) {
         if (decodeUtf8(QByteArrayView(bytes).sliced(3), text))
             return text;
-        // A mark followed by bytes that are not UTF-8: take every byte as it is rather
-        // than lose any of them.
-        return decodeWindows1252(bytes);
+        // A mark followed by bytes that are not UTF-8: the mark was wrong, the bytes
+        // are windows-1252 as in a file without one, and none of them is lost.
+        return decodeWindows1252(QByteArrayView(bytes).sliced(3));
     }
+    if (bytes.startsWith(Utf16LeBom))
+        return decodeUtf16(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16LE);
+    if (bytes.startsWith(Utf16BeBom))
+        return decodeUtf16(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16BE);
     if (hasNonAscii(bytes) && decodeUtf8(bytes, text))
         return text;
     return decodeWindows1252(bytes);
@@ -115,8 +139,10 @@ QByteArray encodeForFile(const QString &text)
         // Windows-1252 bytes that happen to be UTF-8 ('Ã©' is C3 A9, the UTF-8 of 'é'),
         // or start with a byte-order mark, would be read back as other characters:
         // such a text is written as UTF-8 with its mark, which reads back as it was.
+        // So is one starting with 'ÿþ' or 'þÿ', the marks of UTF-16.
         QString check;
-        const bool misread = bytes.startsWith(Utf8Bom)
+        const bool misread = bytes.startsWith(Utf8Bom) || bytes.startsWith(Utf16LeBom)
+                             || bytes.startsWith(Utf16BeBom)
                              || (hasNonAscii(bytes) && decodeUtf8(bytes, check));
         if (!misread)
             return bytes;
@@ -131,6 +157,17 @@ QByteArray encodeForPage(const QString &piece, PageContext context)
     const qsizetype size = piece.size();
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = piece.at(i).unicode();
+        if (isUnshowable(unit)) {
+            // Raw, NUL is U+FFFD to a browser and the others nothing or a box, while
+            // &#128;..&#159; are read as the windows-1252 letters of those bytes: the
+            // learner is shown the replacement character, in every context alike.
+            switch (context) {
+            case PageContext::ScriptString: out += "\\uFFFD"; break;
+            case PageContext::StyleSheet: out += "\\FFFD "; break;
+            default: out += "&#65533;"; break;
+            }
+            continue;
+        }
         const int byte = windows1252Byte(unit);
         if (byte >= 0) {
             out += static_cast<char>(byte);

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <new>
 
 using namespace lexifind;
 
@@ -104,6 +105,10 @@ int main(int argc, char *argv[])
         return 2;
     } catch (const Error &e) {
         printError(e.message());
+        return 1;
+    } catch (const std::bad_alloc &) {
+        // The page is saved atomically: an unfinished one never replaces a file.
+        printError(QStringLiteral("Mémoire insuffisante"));
         return 1;
     }
 }

@@ -211,6 +211,33 @@ test('hostile values are shown literally', async () => {
   await page.close();
 });
 
+test('control characters are shown as U+FFFD, in the text, words, definitions and options', async () => {
+  const ctl = '\u0000\u0001\u001b\u007f\u0080\u0085\u009f';
+  const shown = '\ufffd'.repeat(ctl.length);
+  const p = writeProject('controls', [`Le chat${ctl}dort.`], [['chat', `cat${ctl}!`], [`x${ctl}`, 'y']]);
+  const options = { PageTitle: `T${ctl.slice(1)}`, TextTitle: `S${ctl.slice(1)}`, RightMessage: `R${ctl.slice(1)}`,
+                    NextCaption: `N${ctl.slice(1)}`, FontFamily: `F${ctl.slice(1)}, serif` };
+  const file = writePage(p, 'controls', options);
+  const bytes = fs.readFileSync(file);
+  assert.equal(bytes.findIndex(b => (b < 0x20 && ![9, 10, 13].includes(b)) || b === 0x7f || b === 0x81
+                                    || b === 0x8d || b === 0x8f || b === 0x90 || b === 0x9d), -1);
+  assert.doesNotMatch(bytes.toString('latin1'), /&#(1[2-5]\d|0*[1-9]|0*[12]\d|0*31|0);/);
+  const { page, errors } = await openPage(file);
+  const rest = shown.slice(1);
+  assert.equal(await page.title(), `T${rest}`);
+  assert.equal(await page.locator('strong').first().textContent(), `S${rest}`);
+  assert.equal(await page.locator('input[type=button]').getAttribute('value'), `N${rest}`);
+  assert.match(await page.locator('blockquote').evaluate(e => e.textContent), new RegExp(`chat${shown}dort`));
+  assert.equal(await text(page, 'trad'), `cat${shown}!`);
+  await clickWord(page, 'chat');
+  assert.equal(await text(page, 'feedback'), `R${rest}`);
+  assert.equal(await listOf(page), `cat${shown}! - chat`);
+  await next(page);
+  assert.equal(await page.evaluate(() => wordz[1]), `x${shown}`);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
 describe('lexifind-page', () => {
   test('writes the same page to standard output', () => {
     const p = writeProject('stdout', ['Le chat.'], [['chat', 'cat']]);

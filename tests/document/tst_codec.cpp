@@ -105,8 +105,12 @@ void TestCodec::decode_data()
     QTest::newRow("overlong is not UTF-8") << QByteArray("\xC0\xAF") << u"À¯"_qs;
     QTest::newRow("surrogate is not UTF-8") << QByteArray("\xED\xA0\x80") << u"í\u00A0€"_qs;
     QTest::newRow("truncated UTF-8") << QByteArray("caf\xC3") << u"cafÃ"_qs;
-    QTest::newRow("BOM then bytes not UTF-8 keeps every byte")
-        << QByteArray("\xEF\xBB\xBF\xE9") << u"ï»¿é"_qs;
+    QTest::newRow("BOM then bytes not UTF-8: mark dropped, windows-1252")
+        << QByteArray("\xEF\xBB\xBF" "1\xE9\x80") << u"1é€"_qs;
+    QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE\x16\x04" "a\0\r\0\n\0", 10) << u"Жa\r\n"_qs;
+    QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF\x04\x16\0a", 6) << u"Жa"_qs;
+    QTest::newRow("UTF-16 LE, odd last byte kept") << QByteArray("\xFF\xFE" "a\0\xE9", 5) << u"aé"_qs;
+    QTest::newRow("UTF-16 BE, mark only") << QByteArray("\xFE\xFF") << QString();
 }
 
 void TestCodec::decode()
@@ -129,6 +133,8 @@ void TestCodec::encodeForFile_data()
     QTest::newRow("bytes that look like UTF-8") << u"Ã©"_qs << QByteArray("\xEF\xBB\xBF\xC3\x83\xC2\xA9");
     QTest::newRow("bytes that look like a mark") << u"ï»¿a"_qs
                                                  << QByteArray("\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF" "a");
+    QTest::newRow("bytes that look like a UTF-16 mark") << u"ÿþa"_qs
+                                                        << QByteArray("\xEF\xBB\xBF\xC3\xBF\xC3\xBE" "a");
 }
 
 void TestCodec::encodeForFile()
@@ -172,8 +178,16 @@ void TestCodec::encodeForPage_data()
     QTest::newRow("emoji, style") << emoji << PageContext::StyleSheet << QByteArray("a\\1F600 b");
     QTest::newRow("lone surrogate, text") << QString(QChar(0xD800)) << PageContext::HtmlText
                                           << QByteArray("&#65533;");
-    QTest::newRow("C1 control 80 has no byte") << QString(QChar(0x80)) << PageContext::HtmlText
-                                               << QByteArray("&#128;");
+    // Controls never reach the page raw nor as references a browser remaps ("&#128;"
+    // is read as the euro sign): U+FFFD in every context. Tab, CR and LF stay.
+    const QString controls = QString(u"\0\x01\x1F\x7F\x80\x81\x85\x9F\t\r\n"_qs);
+    const QByteArray replaced = "&#65533;&#65533;&#65533;&#65533;&#65533;&#65533;&#65533;&#65533;\t\r\n";
+    QTest::newRow("controls, text") << controls << PageContext::HtmlText << replaced;
+    QTest::newRow("controls, attribute") << controls << PageContext::HtmlAttribute << replaced;
+    QTest::newRow("controls, script") << controls << PageContext::ScriptString
+                                      << QByteArray("\\uFFFD").repeated(8) + "\t\r\n";
+    QTest::newRow("controls, style") << controls << PageContext::StyleSheet
+                                     << QByteArray("\\FFFD ").repeated(8) + "\t\r\n";
 }
 
 void TestCodec::encodeForPage()

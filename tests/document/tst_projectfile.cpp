@@ -65,6 +65,17 @@ private:
     rlimit m_saved{};
 };
 
+// The text in UTF-16 with its mark, as Windows' Notepad saves "Unicode".
+QByteArray utf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes += bigEndian ? QByteArray{&high, 1} + low : QByteArray{&low, 1} + high;
+    }
+    return bytes;
+}
+
 QStringList entriesOf(const ExerciseDocument &document)
 {
     QStringList entries;
@@ -97,6 +108,8 @@ private slots:
     void textFileLoad_data();
     void textFileLoad();
     void textFileSaveAsItStands();
+    void otherEncodings_data();
+    void otherEncodings();
     void textFileFailures();
 };
 
@@ -472,6 +485,70 @@ void TestProjectFile::textFileSaveAsItStands()
     TextFile::save(path, u"Жук\r\n"_qs);
     QCOMPARE(readAll(path), QByteArray("\xEF\xBB\xBF\xD0\x96\xD1\x83\xD0\xBA\r\n"));
     QCOMPARE(TextFile::load(path), u"Жук\r\n"_qs);
+}
+
+// Files in other encodings: read with nothing lost, written back by the usual rule
+// (windows-1252 when it fits, else UTF-8 with its mark).
+void TestProjectFile::otherEncodings_data()
+{
+    QTest::addColumn<bool>("project");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QByteArray>("saved");
+    const QByteArray project("1\r\n1\r\n\xE9t\xE9\r\nchat\r\ncat\r\n");
+    const QString projectText = u"1\r\n1\r\nété\r\nchat\r\ncat\r\n"_qs;
+    const QStringList chat{"chat=cat"};
+    QTest::newRow("project, mark then windows-1252")
+        << true << "\xEF\xBB\xBF" + project << u"été\r\n"_qs << chat << project;
+    QTest::newRow("project, UTF-16 LE, CR LF")
+        << true << utf16(projectText, false) << u"été\r\n"_qs << chat << project;
+    QTest::newRow("project, UTF-16 BE, LF")
+        << true << utf16(u"1\n1\nété\nchat\ncat\n"_qs, true) << u"été\r\n"_qs << chat << project;
+    QTest::newRow("project, UTF-16 LE, Cyrillic")
+        << true << utf16(u"1\r\n1\r\nЖук\r\nжук\r\nbeetle\r\n"_qs, false) << u"Жук\r\n"_qs
+        << QStringList{u"жук=beetle"_qs}
+        << QByteArray("\xEF\xBB\xBF" "1\r\n1\r\n\xD0\x96\xD1\x83\xD0\xBA\r\n"
+                      "\xD0\xB6\xD1\x83\xD0\xBA\r\nbeetle\r\n");
+    QTest::newRow("project, UTF-16 BE, odd last byte")
+        << true << utf16(u"1\r\n1\r\nt\r\nw\r\nd"_qs, true) + '\xE9' << u"t\r\n"_qs
+        << QStringList{u"w=dé"_qs} << QByteArray("1\r\n1\r\nt\r\nw\r\nd\xE9\r\n");
+    QTest::newRow("text, mark then windows-1252")
+        << false << QByteArray("\xEF\xBB\xBF\xE9t\xE9\n") << u"été\r\n"_qs << QStringList()
+        << QByteArray("\xE9t\xE9\r\n");
+    QTest::newRow("text, UTF-16 LE, CR LF")
+        << false << utf16(u"Le cœur\r\nbat\r\n"_qs, false) << u"Le cœur\r\nbat\r\n"_qs
+        << QStringList() << QByteArray("Le c\x9Cur\r\nbat\r\n");
+    QTest::newRow("text, UTF-16 BE, LF, Cyrillic")
+        << false << utf16(u"Жук\nбит"_qs, true) << u"Жук\r\nбит"_qs << QStringList()
+        << QByteArray("\xEF\xBB\xBF\xD0\x96\xD1\x83\xD0\xBA\r\n\xD0\xB1\xD0\xB8\xD1\x82");
+    QTest::newRow("text, UTF-16 LE, odd last byte")
+        << false << utf16(u"a\r\n"_qs, false) + 'b' << u"a\r\nb"_qs << QStringList()
+        << QByteArray("a\r\nb");
+}
+
+void TestProjectFile::otherEncodings()
+{
+    QFETCH(bool, project);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(QStringList, entries);
+    QFETCH(QByteArray, saved);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fichier"));
+    const QString copy = dir.filePath(QStringLiteral("copie"));
+    writeAll(path, bytes);
+    if (project) {
+        ExerciseDocument document;
+        ProjectFile::load(document, path);
+        QCOMPARE(document.text(), text);
+        QCOMPARE(entriesOf(document), entries);
+        ProjectFile::save(document, copy);
+    } else {
+        QCOMPARE(TextFile::load(path), text);
+        TextFile::save(copy, text);
+    }
+    QCOMPARE(readAll(copy), saved);
 }
 
 void TestProjectFile::textFileFailures()

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "document/RecoveryCopy.h"
 #include "ui/main/Desktop.h"
 #include "ui/main/Startup.h"
 
+#include <QDir>
 #include <QList>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -54,6 +57,9 @@ inline std::unique_ptr<lexifind::Program> StartProgram(FakeDesktop &fake)
 {
     fake = FakeDesktop();
     fake.install();
+    // Recovery copies in the test folders, none left from an earlier test.
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(lexifind::RecoveryCopy::defaultFolder()).removeRecursively();
     auto program = std::make_unique<lexifind::Program>();
     program->Start();
     return program;

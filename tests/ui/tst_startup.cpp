@@ -45,6 +45,8 @@ public:
             throw Error(QStringLiteral("Disque plein"));
         if (kind == u"huemix")
             throw EHuemixDialogException("THuemixDialog is already visible.");
+        if (kind == u"memory")
+            throw std::bad_alloc();
         throw std::runtime_error("Accès refusé");
     }
 };
@@ -205,6 +207,7 @@ private slots:
         QTest::newRow("program error") << "lexifind" << "Disque plein.";
         QTest::newRow("colour dialog") << "huemix" << "THuemixDialog is already visible.";
         QTest::newRow("standard exception") << "std" << "Accès refusé.";
+        QTest::newRow("out of memory") << "memory" << "Mémoire insuffisante.";
     }
 
     void noExceptionEscapesAnEventHandler()

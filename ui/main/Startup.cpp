@@ -28,6 +28,9 @@ bool LexifindApplication::notify(QObject *receiver, QEvent *event)
         return QApplication::notify(receiver, event);
     } catch (const Error &error) {
         ShowError(error.message());
+    } catch (const std::bad_alloc &) {
+        // Whatever the command had reserved is released by now: the box can be shown.
+        ShowError(QStringLiteral("Mémoire insuffisante"));
     } catch (const EHuemixDialogException &error) {
         ShowError(QString::fromUtf8(error.what()));
     } catch (const std::exception &error) {
@@ -70,6 +73,7 @@ void Program::Start()
     Form1->show();
     Form1->raise();
     Form1->activateWindow();
+    Form1->OfferRecovery();
 }
 
 int Run(int argc, char **argv)

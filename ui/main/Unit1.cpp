@@ -2,6 +2,8 @@
 
 #include "document/LexifindError.h"
 #include "document/ProjectFile.h"
+#include "document/RecoveryCopy.h"
+#include "document/SaveFile.h"
 #include "document/TextFile.h"
 #include "page/PageWriter.h"
 #include "ui/main/Desktop.h"
@@ -12,14 +14,18 @@
 #include "ui/main/Unit4.h"
 
 #include <QCloseEvent>
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <utility>
 
@@ -29,21 +35,25 @@ namespace {
 
 const QString kQuestion = QStringLiteral("Voulez-vous voir la page dans votre navigateur?");
 const QString kProjectSuffix = QStringLiteral("lxf");
+// The recovery copy follows the last change by this much, off the path of typing.
+constexpr int kRecoveryDelayMs = 3000;
 
-// Runs its function when the scope ends, also when a command stops on an error, so
-// that the windows show what the document holds at that point.
-template <typename F>
-class AtScopeEnd
+QByteArray digestOf(const QByteArray &bytes)
 {
-public:
-    explicit AtScopeEnd(F f) : m_f(std::move(f)) {}
-    ~AtScopeEnd() { m_f(); }
-    AtScopeEnd(const AtScopeEnd &) = delete;
-    AtScopeEnd &operator=(const AtScopeEnd &) = delete;
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
 
-private:
-    F m_f;
-};
+int countWords(const QString &text)
+{
+    int words = 0;
+    bool inWord = false;
+    for (const QChar c : text) {
+        const bool letter = c.isLetterOrNumber();
+        words += letter && !inWord;
+        inWord = letter;
+    }
+    return words;
+}
 
 // The project file chosen in one of the file dialogs, which proposes the name last
 // chosen in it; "lxf" is added to a name typed without an extension. Empty on cancel.
@@ -115,6 +125,12 @@ TForm1::TForm1(PageSettings &settings, QWidget *parent)
     setWindowTitle(QStringLiteral("Lexifind"));
     setFont(look::defaultFont());
     // Maroon below the menu bar only: the menus keep the desktop's colours.
+    m_recovery = std::make_unique<RecoveryCopy>();
+    RecoveryTimer = new QTimer(this);
+    RecoveryTimer->setObjectName(QStringLiteral("RecoveryTimer"));
+    RecoveryTimer->setSingleShot(true);
+    RecoveryTimer->setInterval(kRecoveryDelayMs);
+    m_savedDigest = digestOf(ProjectFile::toBytes(ExerciseDocument()));
     CreateControls();
     CreateMenus();
     ConnectHandlers();
@@ -244,6 +260,8 @@ void TForm1::CreateMenus()
          QKeySequence(Qt::CTRL | Qt::Key_W));
     item(File1, SaveProject1, "SaveProject1", QStringLiteral("Enregistrer lxf"),
          QKeySequence(Qt::CTRL | Qt::Key_G));
+    item(File1, Recover1, "Recover1", QStringLiteral("Récupérer le travail non enregistré"),
+         QKeySequence());
 
     Edit1 = menuBar()->addMenu(QStringLiteral("&Editer"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -300,6 +318,19 @@ void TForm1::ConnectHandlers()
     connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click, Qt::QueuedConnection);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click, Qt::QueuedConnection);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
+    connect(Recover1, &QAction::triggered, this, &TForm1::Recover1Click, Qt::QueuedConnection);
+    // Typing only restarts the timer; the copy is written when it runs out.
+    connect(Source->document(), &QTextDocument::contentsChanged, RecoveryTimer,
+            qOverload<>(&QTimer::start));
+    connect(RecoveryTimer, &QTimer::timeout, this, [this] {
+        // A copy that cannot be written is not worth a box every few seconds: the
+        // commands that replace the work write it too, and report.
+        try {
+            WriteRecoveryCopy();
+        } catch (const Error &) {
+        }
+    });
+    connect(File1, &QMenu::aboutToShow, this, &TForm1::UpdateRecoverItem);
     // An edit of the teacher's own ends the undo/redo toggle of "&Défaire".
     connect(Source->document(), &QTextDocument::undoCommandAdded, this,
             [this] { m_lastWasUndo = false; });
@@ -330,6 +361,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // Closing asks nothing; the latest changes join the copy the next start offers.
+    if (RecoveryTimer->isActive())
+        WriteRecoveryCopy();
     event->accept();
     emit closed();
 }
@@ -406,6 +440,7 @@ void TForm1::ListSelectionChanged()
 void TForm1::AddEntry(const QString &word, const QString &definition)
 {
     m_document.AddEntry(word, definition);
+    DocumentChanged();
     m_fillingList = true;
     ListBox1->addItem(word);
     m_fillingList = false;
@@ -416,6 +451,7 @@ bool TForm1::ReplaceEntry(int position, const QString &word, const QString &defi
 {
     if (!m_document.ReplaceEntry(position, word, definition))
         return false;
+    DocumentChanged();
     RefreshRows(position, position);
     ShowSelection();
     return true;
@@ -440,12 +476,14 @@ void TForm1::Open1Click()
     const QString path = desktop().openFileName(this, m_openTextName, QString());
     if (path.isEmpty())
         return;
+    KeepUnsavedWork();
     m_openTextName = path;
     setWindowTitle(path);
     const QString text = TextFile::load(path);
     SetSourceText(text);
     m_document.ClearEntries();
     RefillList();
+    RememberSaved();
 }
 
 void TForm1::Save1Click()
@@ -455,6 +493,9 @@ void TForm1::Save1Click()
         return;
     TextFile::save(path + QStringLiteral(".txt"), SourceText());
     setWindowTitle(path);
+    // Without words the text file holds the whole document.
+    if (m_document.entryCount() == 0)
+        RememberSaved();
 }
 
 void TForm1::SelectAll1Click()
@@ -494,6 +535,7 @@ void TForm1::Undo1Click()
 
 void TForm1::New1Click()
 {
+    KeepUnsavedWork();
     m_document.ClearDocument();
     SetSourceText(QString());
     RefillList();
@@ -524,6 +566,7 @@ void TForm1::MoveSelected(bool up)
         m_document.MoveEntryUp();
     else
         m_document.MoveEntryDown();
+    DocumentChanged();
     // Only the selected row and its neighbour on that side can have changed.
     const int neighbour = up ? selected - 1 : selected + 1;
     RefreshRows(std::min(selected, neighbour), std::max(selected, neighbour));
@@ -533,6 +576,7 @@ void TForm1::MoveSelected(bool up)
 void TForm1::GetSort(int column)
 {
     m_document.GetSort(column);
+    DocumentChanged();
     RefillList();
 }
 
@@ -557,6 +601,7 @@ void TForm1::Button6Click()
     const int count = m_document.entryCount();
     const int removed = m_document.selected() < 0 ? 0 : m_document.selected();
     m_document.RemoveEntry();
+    DocumentChanged();
     if (count > 0) {
         m_fillingList = true;
         delete ListBox1->takeItem(removed);
@@ -592,12 +637,22 @@ void TForm1::OpenProject1Click()
     const QString path = chooseProjectFile(desktop().openFileName, this, m_openProjectName);
     if (path.isEmpty())
         return;
-    // A file that stops early leaves what was read so far: show it.
-    AtScopeEnd show([this] {
+    KeepUnsavedWork();
+    // A file that stops early leaves what was read so far: show it. Running out of
+    // memory leaves the document as it was: the file is read into a new one.
+    ExerciseDocument read;
+    try {
+        ProjectFile::load(read, path);
+    } catch (const Error &) {
+        m_document = std::move(read);
         SetSourceText(m_document.text());
         RefillList();
-    });
-    ProjectFile::load(m_document, path);
+        throw;
+    }
+    m_document = std::move(read);
+    SetSourceText(m_document.text());
+    RefillList();
+    RememberSaved();
 }
 
 void TForm1::SaveProject1Click()
@@ -606,9 +661,97 @@ void TForm1::SaveProject1Click()
     if (path.isEmpty())
         return;
     ProjectFile::save(Document(), path);
+    RememberSaved();
 }
 
 void TForm1::Aide1Click()
 {
     desktop().showHelpContents();
+}
+
+void TForm1::DocumentChanged()
+{
+    RecoveryTimer->start();
+}
+
+void TForm1::WriteRecoveryCopy()
+{
+    RecoveryTimer->stop();
+    const QByteArray bytes = ProjectFile::toBytes(Document());
+    // An empty document, or one a file holds as it stands, needs no copy.
+    if (digestOf(bytes) == m_savedDigest || bytes == ProjectFile::toBytes(ExerciseDocument()))
+        m_recovery->remove();
+    else
+        m_recovery->write(bytes);
+}
+
+void TForm1::KeepUnsavedWork()
+{
+    WriteRecoveryCopy();
+    m_recovery->keep();
+    UpdateRecoverItem();
+}
+
+void TForm1::RememberSaved()
+{
+    m_savedDigest = digestOf(ProjectFile::toBytes(Document()));
+    WriteRecoveryCopy();
+    UpdateRecoverItem();
+}
+
+void TForm1::UpdateRecoverItem()
+{
+    Recover1->setEnabled(!m_recovery->newestKept().path.isEmpty());
+}
+
+// The copy is read as "O&uvrir lxf" reads a project, and stays on disk as this
+// program's current copy until the work is saved: it is still unsaved work.
+void TForm1::LoadRecoveryCopy(const QString &path)
+{
+    const QByteArray bytes = readBytes(path);
+    ExerciseDocument read;
+    ProjectFile::fromBytes(read, bytes, path);
+    m_recovery->write(bytes);
+    QFile::remove(path);
+    m_document = std::move(read);
+    SetSourceText(m_document.text());
+    RefillList();
+    RecoveryTimer->stop();
+    UpdateRecoverItem();
+}
+
+void TForm1::Recover1Click()
+{
+    const QString path = m_recovery->newestKept().path;
+    if (path.isEmpty())
+        return;
+    KeepUnsavedWork();
+    LoadRecoveryCopy(path);
+}
+
+void TForm1::OfferRecovery()
+{
+    const RecoveryCopy::Kept kept = m_recovery->newestKept();
+    if (kept.path.isEmpty()) {
+        UpdateRecoverItem();
+        return;
+    }
+    ExerciseDocument copy;
+    try {
+        ProjectFile::fromBytes(copy, readBytes(kept.path));
+    } catch (const Error &) {
+        // Counted as far as it reads: the question only describes the copy.
+    }
+    const QLocale french(QLocale::French, QLocale::France);
+    const QString question =
+        QStringLiteral("Du travail non enregistré a été retrouvé : une copie du %1, "
+                       "%2 mots de texte et %3 mots dans la liste. Voulez-vous le récupérer?")
+            .arg(french.toString(kept.written, QStringLiteral("d MMMM yyyy 'à' HH:mm")))
+            .arg(countWords(copy.text()))
+            .arg(copy.entryCount());
+    if (desktop().askYesNo(this, QStringLiteral("Confirmation"), question))
+        LoadRecoveryCopy(kept.path);
+    else
+        QFile::remove(kept.path);
+    UpdateRecoverItem();
 }

@@ -7,7 +7,10 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 
+#include <memory>
+
 class QAction;
+class QTimer;
 class QCloseEvent;
 class QLabel;
 class QListWidget;
@@ -18,6 +21,8 @@ class TForm3;
 class TAboutBox;
 
 namespace lexifind {
+
+class RecoveryCopy;
 
 // The exercise text area: a double click first selects the word under the pointer
 // (the control's own behaviour), then reports it; the keys of the main window's
@@ -95,6 +100,7 @@ public:
     QAction *OpenProject1 = nullptr;
     QAction *SaveProject1 = nullptr;
     QAction *Aide1 = nullptr;
+    QAction *Recover1 = nullptr;
 
     void Button1Click();
     void Open1Click();
@@ -119,6 +125,15 @@ public:
     void OpenProject1Click();
     void SaveProject1Click();
     void Aide1Click();
+    // The newest kept recovery copy brought back, the work it replaces kept first.
+    void Recover1Click();
+    // At start: offers the newest kept copy; yes brings it back, no deletes it.
+    void OfferRecovery();
+    // The recovery copy of the work now, at once (it is otherwise written a few
+    // seconds after the last change).
+    void WriteRecoveryCopy();
+    lexifind::RecoveryCopy &Recovery() { return *m_recovery; }
+    QTimer *RecoveryTimer = nullptr;
 
     // For the word dialogs: change the document and the word list together.
     void AddEntry(const QString &word, const QString &definition);
@@ -161,6 +176,15 @@ private:
     void MoveSelected(bool up);
     void ListSelectionChanged();
 
+    // The document changed: its recovery copy is due a few seconds after the last change.
+    void DocumentChanged();
+    // Before a command replaces the work: the work kept as a recovery copy.
+    void KeepUnsavedWork();
+    // The document is now what a file holds: no copy is needed for it as it stands.
+    void RememberSaved();
+    void LoadRecoveryCopy(const QString &path);
+    void UpdateRecoverItem();
+
     lexifind::PageSettings &m_settings;
     lexifind::ExerciseDocument m_document;
     TForm2 *m_form2 = nullptr;
@@ -172,4 +196,6 @@ private:
     QString m_saveProjectName;
     bool m_lastWasUndo = false;
     bool m_fillingList = false;
+    std::unique_ptr<lexifind::RecoveryCopy> m_recovery;
+    QByteArray m_savedDigest; // of the project bytes of the document last opened or saved
 };

@@ -54,8 +54,9 @@ function writePage(project, style) {
   return { file: out + '.htm', writeMs: performance.now() - started };
 }
 
-// Milliseconds from the start of navigation until the page can be answered: the
-// classic page after its load handlers, the modern page at its first progress event.
+// Milliseconds from the start of navigation until the page can be answered (the
+// classic page after its load handlers, the modern page at its first progress event),
+// and until the whole text is in the page (DOMContentLoaded).
 async function readyTime(browser, file, style) {
   const context = await browser.newContext({ viewport: { width: 1366, height: 768 } });
   const page = await context.newPage();
@@ -70,6 +71,8 @@ async function readyTime(browser, file, style) {
     await page.waitForFunction(s => window.readyAt !== undefined
       && (s === 'classique' || document.getElementById('trad').textContent !== ''), style, { timeout, polling: 50 });
     const ready = await page.evaluate(() => window.readyAt);
+    await page.waitForFunction(() => document.readyState !== 'loading', null, { timeout, polling: 50 });
+    const complete = await page.evaluate(() => performance.getEntriesByType('navigation')[0].domContentLoadedEventEnd);
     let clickMs = null;
     if (style === 'moderne') {
       clickMs = await page.evaluate(() => {
@@ -78,9 +81,9 @@ async function readyTime(browser, file, style) {
         return performance.now() - started;
       });
     }
-    return { ready, clickMs };
+    return { ready, complete, clickMs };
   } catch {
-    return { ready: null, clickMs: null };
+    return { ready: null, complete: null, clickMs: null };
   } finally {
     await context.close();
   }
@@ -92,14 +95,14 @@ const browser = await chromium.launch({
          '--disable-component-update', '--disable-sync', '--no-first-run'],
 });
 const format = ms => ms === null ? `> ${timeout / 1000} s` : `${(ms / 1000).toFixed(2)} s`;
-console.log('text\tstyle\tpage bytes\twrite\tready\tclick');
+console.log('text\tstyle\tpage bytes\twrite\tready\twhole text\tclick');
 try {
   for (const megabytes of sizes) {
     const project = writeLesson(megabytes);
     for (const style of ['classique', 'moderne']) {
       const { file, writeMs } = writePage(project, style);
-      const { ready, clickMs } = await readyTime(browser, file, style);
-      console.log(`${megabytes} MB\t${style}\t${fs.statSync(file).size}\t${format(writeMs)}\t${format(ready)}\t`
+      const { ready, complete, clickMs } = await readyTime(browser, file, style);
+      console.log(`${megabytes} MB\t${style}\t${fs.statSync(file).size}\t${format(writeMs)}\t${format(ready)}\t${format(complete)}\t`
                   + (clickMs === null ? '-' : `${clickMs.toFixed(1)} ms`));
     }
   }

@@ -25,7 +25,9 @@ void printUsage(FILE *to)
         "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
         "Les options non données prennent leur valeur par défaut. NOM est l'une de :\n");
     usage += QStringLiteral("  ") + PageSettings::OptionNames().join(QStringLiteral("\n  "))
-            + QStringLiteral("\n");
+            + QStringLiteral("\n"
+                             "PageStyle : « classique » (par défaut) ou « moderne » (téléphones, clavier, "
+                             "lecteurs d'écran).\n");
     std::fputs(usage.toLocal8Bit().constData(), to);
 }
 

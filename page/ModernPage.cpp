@@ -350,6 +350,23 @@ QString dividedText(const Division &division)
     return out;
 }
 
+// Whether the first character with a strong direction is written right to left.
+bool startsRightToLeft(const QString &text)
+{
+    bool rightToLeft = false;
+    bool decided = false;
+    forEachCodePoint(text, [&](char32_t c, QStringView) {
+        if (decided)
+            return;
+        const QChar::Direction direction = QChar::direction(c);
+        if (direction == QChar::DirL || direction == QChar::DirR || direction == QChar::DirAL) {
+            rightToLeft = direction != QChar::DirL;
+            decided = true;
+        }
+    });
+    return rightToLeft;
+}
+
 } // namespace
 
 QString GuessTextLanguage(const QString &text)
@@ -508,6 +525,17 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const PageSettings 
     data += QStringLiteral(",\"c\":%1}").arg(division.words.size());
 
     const QString heading = s.TextTitle.isEmpty() ? s.PageTitle : s.TextTitle;
+    // The page's own words (messages, captions, definitions) may be in another language
+    // than the text, French by default: the answer zone and the list then say so.
+    const QString ownWords = QStringList{s.Instruction, s.RightMessage, s.WrongMessage, s.DoneMessage,
+                                         s.NextCaption, s.ScoreLabel, s.RestartCaption}.join(u' ');
+    const QString ownLanguage = GuessTextLanguage(ownWords);
+    const bool ownRightToLeft = startsRightToLeft(ownWords);
+    QString own;
+    if (ownLanguage != language.section(u'-', 0, 0).toLower())
+        own += QStringLiteral(" lang=") + ownLanguage;
+    if (ownRightToLeft != division.rightToLeft)
+        own += ownRightToLeft ? QStringLiteral(" dir=rtl") : QStringLiteral(" dir=ltr");
 
     // Fixed attribute values go unquoted where HTML allows it: the page stays small.
     QString page;
@@ -519,8 +547,9 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const PageSettings 
                              "<meta name=viewport content=\"width=device-width,initial-scale=1\">"
                              "<meta http-equiv=Content-Security-Policy content=\"")
             + policy + QStringLiteral("\"><title>") + html(s.PageTitle)
-            + QStringLiteral("</title><style>") + style + QStringLiteral("</style>\n<main><h1 id=h>")
-            + html(heading) + QStringLiteral("</h1><div id=zone><div id=live aria-live=polite><p>")
+            + QStringLiteral("</title><style>") + style + QStringLiteral("</style>\n<main><h1 id=h")
+            + (s.TextTitle.isEmpty() ? own : QString()) + u'>' + html(heading) + QStringLiteral("</h1><div id=zone")
+            + own + QStringLiteral("><div id=live aria-live=polite><p>")
             + html(s.Instruction) + QStringLiteral(" <span id=trad></span><p id=feedback><p>")
             + html(s.ScoreLabel) + QStringLiteral(" <span id=score></span></div><div id=eatme><button>")
             + html(s.NextCaption) + QStringLiteral("</button></div><button id=restart hidden>")
@@ -528,14 +557,14 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const PageSettings 
     // The list, the data and the scripts come before the text, so that the learner can
     // answer while a long text is still arriving; a package's script comes before the
     // page's own, so that it hears that the page is ready.
-    page += QStringLiteral("<div id=cols><ul id=list></ul>\n<script type=application/json id=data>") + data
+    page += QStringLiteral("<div id=cols><ul id=list") + own + QStringLiteral("></ul>\n<script type=application/json id=data>") + data
             + QStringLiteral("</script>\n");
     if (!addOn.isEmpty())
         page += QStringLiteral("<script>") + addOn + QStringLiteral("</script>\n");
     page += QStringLiteral("<script>") + script + QStringLiteral("</script>\n");
     page += QStringLiteral("<div id=text role=group aria-labelledby=h>");
     page += dividedText(division);
-    page += QStringLiteral("</div></div></main><footer>Created with <em>Lexifind</em></footer>\n");
+    page += QStringLiteral("</div></div></main><footer lang=en>Created with <em>Lexifind</em></footer>\n");
     return page.toUtf8();
 }
 

@@ -193,8 +193,30 @@ async function checkPhoneLayout(page) {
   assert.ok(m.minButton >= 24, `a button ${m.minButton}px`);
 }
 
-const lessons = fs.readdirSync('examples').filter(f => f.endsWith('.lxf'))
-  .map(f => path.resolve('examples', f));
+// Short lessons in the languages whose texts are divided otherwise: without blanks,
+// right to left, with apostrophes inside entries; written before the tests run.
+const languages = {
+  'zh-shichang': [['我们今天去市场买水果。妈妈喜欢苹果，我喜欢香蕉。'],
+                  [['市场', 'le marché'], ['苹果', 'les pommes'], ['香蕉', 'les bananes']]],
+  'ja-ichiba': [['私は毎朝市場へ行きます。', '母はりんごが好きです。'],
+                [['市場', 'le marché'], ['りんご', 'la pomme'], ['毎朝', 'chaque matin']]],
+  'th-talat': [['แม่ไปตลาดทุกเช้า แม่ซื้อผลไม้และผัก'],
+               [['ตลาด', 'le marché'], ['ผลไม้', 'les fruits'], ['ผัก', 'les légumes']]],
+  'ar-souq': [['ذهبت الأم إلى السوق.', 'اشترت الخبز والحليب من السوق.'],
+              [['السوق', 'le marché'], ['الخبز', 'le pain'], ['ذهبت', 'elle est allée']]],
+  'he-shuk': [['אמא הולכת לשוק.', 'היא קונה לחם וגם חלב.'],
+              [['לחם', 'le pain'], ['חלב', 'le lait'], ['הולכת', 'elle va']]],
+  'tr-pazar': [['Annem her sabah pazara gidiyor.', 'Ekmek ve süt alıyor, çok güzel!'],
+               [['pazara', 'au marché'], ['Ekmek', 'le pain'], ['süt', 'le lait']]],
+  'fr-apostrophes': [["Aujourd'hui, l'enfant mange une pomme de terre.", "C'est l'été."],
+                     [["Aujourd'hui", 'today'], ["l'enfant", 'the child'], ['pomme de terre', 'potato'],
+                      ["l'été", 'summer']]],
+};
+
+const lessons = [
+  ...fs.readdirSync('examples').filter(f => f.endsWith('.lxf')).map(f => path.resolve('examples', f)),
+  ...Object.entries(languages).map(([name, [text, entries]]) => writeProject(name, text, entries)),
+];
 
 for (const lesson of lessons) {
   const name = path.basename(lesson, '.lxf');
@@ -239,6 +261,13 @@ for (const lesson of lessons) {
       const { page, problems, context } = await openPage(file);
       const keys = keyboard(page);
       await keys.enterText();
+      // The arrow that points along the reading moves to the next word.
+      if (await page.evaluate(() => document.documentElement.dir) === 'rtl') {
+        await page.keyboard.press('Home');
+        await page.keyboard.press('ArrowLeft');
+        assert.equal(await page.evaluate(() => document.activeElement.id), '1');
+        await page.keyboard.press('ArrowRight');
+      }
       // One tab stop: the next Tab leaves the text.
       await page.keyboard.press('Tab');
       assert.equal(await page.evaluate(() => document.activeElement.closest('#text')), null);
@@ -276,7 +305,7 @@ for (const lesson of lessons) {
         assert.deepEqual(await axeViolations(file, state), [], when);
     });
 
-    test('pictures', async () => {
+    test('pictures', { skip: !/^(lecon|urok|ar-|ja-)/.test(name) }, async () => {
       for (const [size, options] of [['desktop', desktop], ['phone', phone]]) {
         const { page, context } = await openPage(file, options);
         const { w: words } = await data(page);
@@ -335,4 +364,11 @@ test('the language is declared, guessed when not given', async () => {
     assert.equal(await page.evaluate(() => document.documentElement.lang), expected);
     await context.close();
   }
+  // An Arabic text with the French messages: each part in its language and direction.
+  const arabic = path.join(work, 'ar-souq.lxf');
+  const { page, context } = await openPage(writePage(arabic, 'ar-lang'));
+  assert.deepEqual(await page.evaluate(() => [document.documentElement.lang, document.documentElement.dir,
+                                              document.getElementById('zone').lang, document.getElementById('zone').dir]),
+                   ['ar', 'rtl', 'fr', 'ltr']);
+  await context.close();
 });

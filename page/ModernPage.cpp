@@ -42,7 +42,7 @@ button{font:inherit;min-height:2.75rem;padding:0 1rem;color:%3;background:%1;bor
 footer{text-align:center;color:%5}
 @media(max-width:48rem){#cols{display:flex;flex-direction:column}#list{order:1}}
 @media(prefers-reduced-motion:no-preference){#text span{transition:background .2s}}
-@media print{#zone{position:static}button{display:none}#text>div{content-visibility:visible}}
+@media print{#zone{position:static}button{display:none}#cols{display:block}#text>div{content-visibility:visible}}
 )css";
 
 bool isNoncharacter(char32_t c)

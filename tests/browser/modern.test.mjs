@@ -233,6 +233,9 @@ for (const lesson of lessons) {
       assert.deepEqual(v, { found: 0, questions, tries: 0, finished: false });
       assert.equal(await playToEnd(page, clickWord(page), () => page.locator('#eatme button').click()), questions);
       await expectEnd(page, questions);
+      // A found word is a button that says it is found.
+      assert.deepEqual(await page.locator('#text .f').first().evaluate(e => [e.getAttribute('role'), e.getAttribute('aria-label')]),
+                       ['button', `${await page.locator('#text .f').first().textContent()}, trouvé`]);
       await page.locator('#restart').click();
       assert.equal(await textOf(page, 'score'), `0 / ${questions}`);
       assert.equal(await page.locator('#eatme').count(), 1);
@@ -247,6 +250,9 @@ for (const lesson of lessons) {
     test('by touch on a phone', async () => {
       const { page, problems, context } = await openPage(file, phone);
       await checkPhoneLayout(page);
+      // Read down to the end of the text: the answer zone stays at the top of the screen.
+      await page.evaluate(() => window.scrollTo(0, document.documentElement.scrollHeight));
+      assert.deepEqual(await page.locator('#zone').evaluate(e => Math.round(e.getBoundingClientRect().top)), 0);
       assert.equal(await playToEnd(page, tapWord(page), () => page.locator('#eatme button').tap()), questions);
       await expectEnd(page, questions);
       await checkPhoneLayout(page);
@@ -355,6 +361,16 @@ test('hostile values are shown literally and stay inert', async () => {
   assert.equal(await page.locator('img').count(), 0);
   assert.deepEqual(problems, []);
   await context.close();
+});
+
+test('motion only for those who do not ask for less', async () => {
+  const project = writeProject('motion', ['Le chat dort.'], [['chat', 'cat']]);
+  const file = writePage(project, 'motion');
+  for (const [reducedMotion, expected] of [['no-preference', '0.2s'], ['reduce', '0s']]) {
+    const { page, context } = await openPage(file, { ...desktop, reducedMotion });
+    assert.equal(await page.locator('[id="1"]').evaluate(e => getComputedStyle(e).transitionDuration), expected);
+    await context.close();
+  }
 });
 
 test('the language is declared, guessed when not given', async () => {

@@ -23,6 +23,16 @@ const char *const kCopyGlyph[8] = {
     "..#####.",
 };
 
+// A face wider than the classic one is narrowed until box and caption fit the width.
+void FitCaption(QAbstractButton *button)
+{
+    QFont narrower = button->font();
+    for (int stretch = 95; button->sizeHint().width() > button->width() && stretch >= 70; stretch -= 5) {
+        narrower.setStretch(stretch);
+        button->setFont(narrower);
+    }
+}
+
 } // namespace
 
 QPixmap TInfoPage::CopyGlyph()
@@ -63,6 +73,12 @@ TInfoPage::TInfoPage(TfrmHuemixDialog &window)
     chbSpace = check("chbSpace", "&Space", 10, 14, 65);
     chbComma = check("chbComma", "&Comma", 10, 31, 65);
     chbNames = check("chbNames", "Value &names", 80, 14, 90);
+    for (QAbstractButton *button : {static_cast<QAbstractButton *>(rgrNumbersDecimal),
+                                    static_cast<QAbstractButton *>(rgrNumbersHexadecimal),
+                                    static_cast<QAbstractButton *>(chbSpace),
+                                    static_cast<QAbstractButton *>(chbComma),
+                                    static_cast<QAbstractButton *>(chbNames)})
+        FitCaption(button);
 
     struct Row
     {

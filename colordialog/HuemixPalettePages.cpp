@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
+#include <QKeyEvent>
+#include <QStyleOptionFocusRect>
 
 #include <cmath>
 
@@ -172,6 +174,8 @@ TVGAPage::TVGAPage(TfrmHuemixDialog &window)
         FSwatches[i] = swatch;
     }
     FSwatches[0]->SetCaption(MarkCaption); // black is marked until a colour is shown
+    FKeyboard = new THuemixSwatchGrid(QList<THuemixSwatch *>(FSwatches.begin(), FSwatches.end()),
+                                      8, this);
 }
 
 TVGASwatch *TVGAPage::Swatch(const QString &name) const
@@ -215,12 +219,63 @@ TWebPaletteBox::TWebPaletteBox(TInternetPage &page, QWidget *parent)
 {
     setObjectName(QStringLiteral("pntInternet"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TWebPaletteBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     FPage.pntInternetPaint(painter);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = WebCellRect(FFocusCell.x(), FFocusCell.y(), width(), height()).adjusted(1, 1, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void TWebPaletteBox::focusInEvent(QFocusEvent *event)
+{
+    // The keys start from the selected cell, if there is one.
+    const QPoint selected = FPage.SelectedCell();
+    if (selected.x() >= 0 && selected.y() >= 0)
+        FFocusCell = selected;
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TWebPaletteBox::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void TWebPaletteBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    QPoint cell = FFocusCell;
+    switch (event->key()) {
+    case Qt::Key_Left: cell.rx() = std::max(cell.x() - 1, 0); break;
+    case Qt::Key_Right: cell.rx() = std::min(cell.x() + 1, 17); break;
+    case Qt::Key_Up: cell.ry() = std::max(cell.y() - 1, 0); break;
+    case Qt::Key_Down: cell.ry() = std::min(cell.y() + 1, 11); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: {
+        // As a click in the middle of the cell.
+        const QPoint centre = WebCellRect(cell.x(), cell.y(), width(), height()).center();
+        FPage.pntInternetMouseDown(Qt::LeftButton, centre.x(), centre.y());
+        return;
+    }
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    FFocusCell = cell;
+    update();
 }
 
 void TWebPaletteBox::mousePressEvent(QMouseEvent *event)
@@ -246,7 +301,8 @@ TInternetPage::TInternetPage(TfrmHuemixDialog &window)
         button->setIcon(RoundGlyph(gray));
         button->setIconSize(QSize(16, 16));
         button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus); // speed buttons take no focus
+        // Reachable with Tab, Space presses it, as any button of the dialog.
+        button->setFocusPolicy(Qt::StrongFocus);
         button->setToolTip(QLatin1String(hint));
         return button;
     };
@@ -254,6 +310,11 @@ TInternetPage::TInternetPage(TfrmHuemixDialog &window)
     sbtRoundGray = makeButton("sbtRoundGray", 40, "Round to nearest gray", true);
     connect(sbtRound, &QToolButton::clicked, this, &TInternetPage::sbtRoundClick);
     connect(sbtRoundGray, &QToolButton::clicked, this, &TInternetPage::sbtRoundGrayClick);
+}
+
+QPoint TInternetPage::SelectedCell() const
+{
+    return FWindow.FWebCell;
 }
 
 void TInternetPage::PaintWebPalette()

@@ -69,6 +69,7 @@ public:
     QWidget *pnlVGALight = nullptr;
     // Top row then bottom row: Black, Maroon, ... Teal, Silver, Gray, Red, ... White.
     std::array<TVGASwatch *, 16> FSwatches{};
+    THuemixSwatchGrid *FKeyboard = nullptr;
     TVGASwatch *Swatch(const QString &name) const; // "pnlVGARed"
 };
 
@@ -81,12 +82,19 @@ class TWebPaletteBox : public QWidget
 public:
     TWebPaletteBox(TInternetPage &page, QWidget *parent);
 
+    // The cell that the arrow keys have reached; Enter or Space picks it.
+    QPoint FocusCell() const { return FFocusCell; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     TInternetPage &FPage;
+    QPoint FFocusCell{0, 0};
 };
 
 class TInternetPage : public THuemixPage
@@ -98,6 +106,7 @@ public:
     bool ShowColor(const TRGBColor &target) override;
 
     void PaintWebPalette();              // repaints the grid now
+    QPoint SelectedCell() const;         // the window's FWebCell
     void pntInternetPaint(QPainter &painter);
     void pntInternetMouseDown(Qt::MouseButton button, int x, int y);
     // The cell under (x, y) of the paint box.

@@ -251,6 +251,14 @@ TSliderRow THuemixSliderPage::MakeRow(const QString &caption, const QString &cha
     row.lbl->setObjectName(QStringLiteral("lbl") + channel);
     row.lbl->move(8, y);
     row.lbl->adjustSize();
+    // The strip starts at 80: a face wider than the classic one is narrowed to end
+    // before it.
+    QFont narrower = row.lbl->font();
+    for (int stretch = 95; row.lbl->width() > 71 && stretch >= 70; stretch -= 5) {
+        narrower.setStretch(stretch);
+        row.lbl->setFont(narrower);
+        row.lbl->adjustSize();
+    }
     row.lbl->setBuddy(row.edt);
 
     row.pnl = new QFrame(this);

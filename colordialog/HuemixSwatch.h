@@ -3,6 +3,7 @@
 #include "colordialog/Colors.h"
 
 #include <QFrame>
+#include <QList>
 #include <QPoint>
 
 class QPainter;
@@ -37,4 +38,23 @@ private:
     TColor FColor;
     QPoint FPressPos;
     bool FPressed = false;
+};
+
+// Keyboard use of a grid of swatches (columns across, in reading order): the arrow
+// keys move the focus from swatch to swatch, Enter or Space clicks the focused one.
+// The grid is one stop of the Tab order, the swatch that last had the focus.
+class THuemixSwatchGrid : public QObject
+{
+    Q_OBJECT
+public:
+    THuemixSwatchGrid(QList<THuemixSwatch *> swatches, int columns, QObject *parent);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void MakeTabStop(THuemixSwatch *swatch);
+
+    QList<THuemixSwatch *> FSwatches;
+    int FColumns;
 };

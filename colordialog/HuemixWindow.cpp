@@ -107,7 +107,11 @@ TfrmHuemixDialog::TfrmHuemixDialog(THuemixDialog *dialog)
     setWindowTitle(QStringLiteral("Color"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(341, 312);
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font;
+    // Liberation Sans has the metrics of the classic face where that is missing.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     setFont(font);
 
@@ -130,6 +134,8 @@ TfrmHuemixDialog::TfrmHuemixDialog(THuemixDialog *dialog)
         connect(slot, &THuemixColorPanel::clicked, this, [this, slot] { pnlCollectionClick(slot); });
         FCollectionPanels[std::size_t(n - 1)] = slot;
     }
+    new THuemixSwatchGrid(QList<THuemixSwatch *>(FCollectionPanels.begin(), FCollectionPanels.end()),
+                          16, this);
     connect(pnlReferenceColor, &THuemixColorPanel::clicked, this,
             [this] { pnlCollectionClick(pnlReferenceColor); });
     LayOutFrames();

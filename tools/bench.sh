@@ -8,6 +8,9 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 --target bench_page
 echo "== bench_page"
 "$build/tools/bench_page" "$@"
+cmake --build "$build" -j2 --target bench_division >/dev/null
+echo "== bench_division"
+"$build/tools/bench_division" "$@"
 if cmake --build "$build" -j2 --target bench_document >/dev/null 2>&1 \
         && [ -x "$build/tests/document/bench_document" ]; then
     echo "== bench_document"

@@ -1,18 +1,23 @@
-// lexifind-page [--set NAME=VALUE]... PROJECT.lxf OUTPUT
-// Writes the exercise page of a project file, as the main window's page writer does.
+// lexifind-page [--scorm[=2004]] [--set NAME=VALUE]... [--strict] PROJECT.lxf OUTPUT
+// Writes the exercise page of a project file, as the main window's page writer does,
+// or with --scorm the SCORM package that the window exports, and tells on standard
+// error which entries the learner can never find.
 
 #include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
 #include "document/ProjectFile.h"
 #include "document/SaveFile.h"
+#include "page/Findability.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
+#include "page/ScormPackage.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
 #include <cstdio>
 #include <new>
+#include <optional>
 
 using namespace lexifind;
 
@@ -21,8 +26,12 @@ namespace {
 void printUsage(FILE *to)
 {
     QString usage = QStringLiteral(
-        "Usage : lexifind-page [--set NOM=VALEUR]... PROJET.lxf SORTIE\n"
+        "Usage : lexifind-page [--scorm[=2004]] [--set NOM=VALEUR]... [--strict] PROJET.lxf SORTIE\n"
+        "        lexifind-page --help | --version\n"
         "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
+        "Avec --scorm, écrit le paquet SCORM 1.2 dans SORTIE.zip ; --scorm=2004 : SCORM 2004.\n"
+        "Chaque mot introuvable dans la page est signalé ; avec --strict, aucune page n'est\n"
+        "écrite s'il y en a un, et le code de sortie est 3.\n"
         "Les options non données prennent leur valeur par défaut. NOM est l'une de :\n");
     usage += QStringLiteral("  ") + PageSettings::OptionNames().join(QStringLiteral("\n  "))
             + QStringLiteral("\n"
@@ -53,11 +62,25 @@ int main(int argc, char *argv[])
     try {
         PageSettings settings;
         QStringList positional;
+        std::optional<ScormEdition> scorm;
+        bool strict = false;
         for (qsizetype i = 0; i < args.size(); ++i) {
             const QString &arg = args[i];
             if (arg == u"--help" || arg == u"-h") {
                 printUsage(stdout);
                 return 0;
+            }
+            if (arg == u"--version") {
+                std::fputs("Lexifind " LEXIFIND_VERSION "\n", stdout);
+                return 0;
+            }
+            if (arg == u"--scorm" || arg == u"--scorm=1.2") {
+                scorm = ScormEdition::Scorm12;
+                continue;
+            }
+            if (arg == u"--scorm=2004") {
+                scorm = ScormEdition::Scorm2004;
+                continue;
             }
             if (arg == u"--set" || arg.startsWith(u"--set=")) {
                 QString assignment;
@@ -76,6 +99,8 @@ int main(int argc, char *argv[])
                 if (!option)
                     throw UsageError{QStringLiteral("option de page inconnue « %1 »").arg(name)};
                 *option = assignment.mid(equals + 1);
+            } else if (arg == u"--strict") {
+                strict = true;
             } else if (arg.startsWith(u"--")) {
                 throw UsageError{QStringLiteral("argument inconnu « %1 »").arg(arg)};
             } else {
@@ -91,15 +116,32 @@ int main(int argc, char *argv[])
         // an empty document would hide a mistyped name.
         ExerciseDocument document;
         ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
-        const QByteArray page = BuildPage(document, settings);
+        const QByteArray page = scorm ? BuildScormPackage(document, settings, *scorm)
+                                      : BuildPage(document, settings);
+        // The same division as the page's, made of the same text, entries and language.
+        const std::vector<UnfindableEntry> unfindable = FindUnfindableEntries(
+                DivideIntoWords(document.text(), document.words(), settings.TextLanguage), document.words());
+        const auto reportUnfindable = [&] {
+            for (const UnfindableEntry &entry : unfindable)
+                std::fputs((QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n')
+                               .toLocal8Bit().constData(),
+                           stderr);
+        };
+        if (strict && !unfindable.empty()) {
+            reportUnfindable();
+            return 3;
+        }
 
         if (output == u"-") {
             if (std::fwrite(page.constData(), 1, size_t(page.size()), stdout) != size_t(page.size())
                 || std::fflush(stdout) != 0)
                 throw Error(QStringLiteral("Impossible d'écrire la page sur la sortie standard"));
+        } else if (scorm) {
+            WriteScormPackage(output + QStringLiteral(".zip"), page);
         } else {
             WritePage(output, page);
         }
+        reportUnfindable();
         return 0;
     } catch (const UsageError &e) {
         printError(e.message);

@@ -8,7 +8,8 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core
           libicu-dev libzip-dev fonts-liberation2 qt6-translations-l10n)
 # What only the tests use: fuzzing, checking the installed files and the package.
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev
-          desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev file unzip)
+          desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev file unzip
+          libglib2.0-bin)
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(chromium)
 command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
 

@@ -193,30 +193,10 @@ async function checkPhoneLayout(page) {
   assert.ok(m.minButton >= 24, `a button ${m.minButton}px`);
 }
 
-// Short lessons in the languages whose texts are divided otherwise: without blanks,
-// right to left, with apostrophes inside entries; written before the tests run.
-const languages = {
-  'zh-shichang': [['我们今天去市场买水果。妈妈喜欢苹果，我喜欢香蕉。'],
-                  [['市场', 'le marché'], ['苹果', 'les pommes'], ['香蕉', 'les bananes']]],
-  'ja-ichiba': [['私は毎朝市場へ行きます。', '母はりんごが好きです。'],
-                [['市場', 'le marché'], ['りんご', 'la pomme'], ['毎朝', 'chaque matin']]],
-  'th-talat': [['แม่ไปตลาดทุกเช้า แม่ซื้อผลไม้และผัก'],
-               [['ตลาด', 'le marché'], ['ผลไม้', 'les fruits'], ['ผัก', 'les légumes']]],
-  'ar-souq': [['ذهبت الأم إلى السوق.', 'اشترت الخبز والحليب من السوق.'],
-              [['السوق', 'le marché'], ['الخبز', 'le pain'], ['ذهبت', 'elle est allée']]],
-  'he-shuk': [['אמא הולכת לשוק.', 'היא קונה לחם וגם חלב.'],
-              [['לחם', 'le pain'], ['חלב', 'le lait'], ['הולכת', 'elle va']]],
-  'tr-pazar': [['Annem her sabah pazara gidiyor.', 'Ekmek ve süt alıyor, çok güzel!'],
-               [['pazara', 'au marché'], ['Ekmek', 'le pain'], ['süt', 'le lait']]],
-  'fr-apostrophes': [["Aujourd'hui, l'enfant mange une pomme de terre.", "C'est l'été."],
-                     [["Aujourd'hui", 'today'], ["l'enfant", 'the child'], ['pomme de terre', 'potato'],
-                      ["l'été", 'summer']]],
-};
-
-const lessons = [
-  ...fs.readdirSync('examples').filter(f => f.endsWith('.lxf')).map(f => path.resolve('examples', f)),
-  ...Object.entries(languages).map(([name, [text, entries]]) => writeProject(name, text, entries)),
-];
+// The sample lessons, and those of the languages whose texts are divided otherwise:
+// without blanks, right to left, with apostrophes inside entries.
+const lessons = ['examples', 'tests/browser/lessons'].flatMap(folder =>
+  fs.readdirSync(folder).filter(f => f.endsWith('.lxf')).map(f => path.resolve(folder, f)));
 
 for (const lesson of lessons) {
   const name = path.basename(lesson, '.lxf');
@@ -387,7 +367,7 @@ test('the language is declared, guessed when not given', async () => {
     await context.close();
   }
   // An Arabic text with the French messages: each part in its language and direction.
-  const arabic = path.join(work, 'ar-souq.lxf');
+  const arabic = path.resolve('tests/browser/lessons/ar-souq.lxf');
   const { page, context } = await openPage(writePage(arabic, 'ar-lang'));
   assert.deepEqual(await page.evaluate(() => [document.documentElement.lang, document.documentElement.dir,
                                               document.getElementById('zone').lang, document.getElementById('zone').dir]),

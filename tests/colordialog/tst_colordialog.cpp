@@ -815,7 +815,8 @@ void TestColorDialog::infoCopyGlyph()
 
 void TestColorDialog::pictures()
 {
-    const QString folder = QStringLiteral(LEXIFIND_PICTURES_DIR);
+    const QString folder = qEnvironmentVariable("LEXIFIND_PICTURES_DIR",
+                                                QStringLiteral(LEXIFIND_PICTURES_DIR));
     QVERIFY(QDir().mkpath(folder));
     THuemixDialog dialog(nullptr);
     TfrmHuemixDialog w(&dialog);

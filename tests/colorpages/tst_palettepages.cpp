@@ -330,6 +330,60 @@ private slots:
         QVERIFY(!dialog.Window());
     }
 
+    // Without a mouse: Tab reaches the grid, the rounding buttons, the collection and
+    // the buttons; the arrows move in the grid and Enter picks, then OK closes.
+    void internetPageFromTheKeyboard()
+    {
+        f.Close();
+        THuemixDialog dialog(nullptr);
+        dialog.SetVisiblePages(PageSet(pageInternet));
+        dialog.SetActivePage(pageInternet);
+        dialog.SetColor(0x00000000);
+        QStringList reached;
+        QTimer::singleShot(0, &dialog, [&] {
+            TfrmHuemixDialog *window = dialog.Window();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            for (int i = 0; i < 12; ++i) {
+                if (QWidget *focus = QApplication::focusWidget())
+                    reached << focus->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            QWidget *grid = window->tshInternet->pntInternet;
+            grid->setFocus(Qt::TabFocusReason);
+            for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down})
+                QTest::keyClick(grid, key);
+            QTest::keyClick(grid, Qt::Key_Return);
+            QCOMPARE(window->FWebCell, QPoint(3, 2));
+            QVERIFY(window->isVisible()); // Enter picked; it did not close the dialog
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // rounding: same cell
+            window->btnOk->setFocus();
+            QTest::keyClick(window->btnOk, Qt::Key_Return);
+        });
+        QVERIFY(dialog.Execute());
+        for (const char *name : {"pntInternet", "sbtRound", "sbtRoundGray", "pnl1", "btnOk", "btnCancel"})
+            QVERIFY2(reached.contains(QLatin1String(name)), qPrintable(reached.join(u' ')));
+        QCOMPARE(dialog.WebColor(), QStringLiteral("#009966")); // green 153, blue 102
+    }
+
+    void vgaSwatchesFromTheKeyboard()
+    {
+        TVGASwatch *black = f.window->tshVGA->Swatch(QStringLiteral("pnlVGABlack"));
+        f.SwitchTo(f.window->tshVGA);
+        black->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(black, Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("pnlVGARed"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(MarkedSwatches(), QStringLiteral("pnlVGARed"));
+        QCOMPARE(f.dialog->Color(), TColor(0x000000FF));
+        // One stop of the Tab order: the swatch last reached.
+        int stops = 0;
+        for (TVGASwatch *swatch : f.window->tshVGA->FSwatches)
+            stops += (swatch->focusPolicy() & Qt::TabFocus) ? 1 : 0;
+        QCOMPARE(stops, 1);
+    }
+
     // Pictures of the pages, written beside the test, to look at the layout.
     void pagePictures()
     {

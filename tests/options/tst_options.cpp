@@ -3,6 +3,7 @@
 #include "colordialog/HuemixWindow.h"
 #include "page/PageSettings.h"
 #include "ui/options/OptionWidgets.h"
+#include "ui/main/Placement.h"
 #include "ui/options/Unit5.h"
 
 #include "../ui/Pictures.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTimer>
@@ -54,6 +56,11 @@ const FieldOption kFields[] = {
     {"Edit13", &PageSettings::AnswerColor, "AnswerColor"},
     {"Edit14", &PageSettings::VocabularyTextColor, "VocabularyTextColor"},
     {"Edit15", &PageSettings::DefinitionColor, "DefinitionColor"},
+    {"Edit16", &PageSettings::TextLanguage, "TextLanguage"},
+    {"Edit17", &PageSettings::ScoreLabel, "ScoreLabel"},
+    {"Edit18", &PageSettings::RestartCaption, "RestartCaption"},
+    {"Edit19", &PageSettings::FoundLabel, "FoundLabel"},
+    {"Edit20", &PageSettings::MasteryScore, "MasteryScore"},
 };
 
 struct ColorRow
@@ -159,6 +166,7 @@ private slots:
     void fieldStoresItsOption();
     void editingRightMessage_data();
     void editingRightMessage();
+    void pageStyleChoice();
     void fontList_data();
     void fontList();
     void closingKeepsFieldsAndOptions_data();
@@ -179,7 +187,15 @@ void TestOptions::startTextsStoreNothing()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     QCOMPARE(form.windowTitle(), QStringLiteral("Paramètres web"));
-    QCOMPARE(form.frameGeometry(), QRect(245, 276, 664, 337));
+    // Taller than the classic window by the panel of the newer options only; its place
+    // moved just enough to lie on the screen (800 x 600 offscreen).
+    const QRect place(245, 276, 664, TForm4::OuterHeight);
+    QCOMPARE(form.frameGeometry(),
+             QRect(lexifind::PlacedWithin(place, form.screen()->availableGeometry()), place.size()));
+    QCOMPARE(form.Panel1->geometry(), QRect(8, 8, 641, 289));
+    QVERIFY(form.Panel4->geometry().top() > form.Panel1->geometry().bottom());
+    QVERIFY(form.Panel4->geometry().bottom() < form.height());
+    QCOMPARE(form.ComboBox2->currentText(), QStringLiteral("classique"));
     QCOMPARE(form.Edit4->text(), QStringLiteral("Bravo !"));
     QCOMPARE(form.Edit5->text(), QStringLiteral("Essayez encore !"));
     QCOMPARE(form.Edit6->text(), QStringLiteral("Suite"));
@@ -272,6 +288,27 @@ void TestOptions::editingRightMessage()
     QVERIFY(settings.WrongMessage.isEmpty());
     QVERIFY(settings.NextCaption.isEmpty());
     QVERIFY(settings.DoneMessage.isEmpty());
+}
+
+void TestOptions::pageStyleChoice()
+{
+    PageSettings settings;
+    TForm4 form(settings);
+    QSignalSpy stored(&form, &TForm4::optionChanged);
+    QCOMPARE(form.ComboBox2->count(), 2);
+    QVERIFY(!form.ComboBox2->isEditable());
+
+    form.ComboBox2->setCurrentIndex(1);
+    QCOMPARE(settings.PageStyle, QStringLiteral("moderne"));
+    QVERIFY(settings.IsModernStyle());
+    form.ComboBox2->setCurrentIndex(0);
+    QCOMPARE(settings.PageStyle, QStringLiteral("classique"));
+    QVERIFY(!settings.IsModernStyle());
+    QCOMPARE(stored.count(), 2);
+    QCOMPARE(stored.last().at(0).toString(), QStringLiteral("PageStyle"));
+    PageSettings expected;
+    expected.PageStyle = QStringLiteral("classique");
+    QCOMPARE(settings, expected);
 }
 
 void TestOptions::fontList_data()

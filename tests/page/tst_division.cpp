@@ -1,6 +1,7 @@
 #include "document/ExerciseDocument.h"
 #include "document/ProjectFile.h"
 #include "document/SaveFile.h"
+#include "page/Findability.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
 #include "page/WordDivision.h"
@@ -33,6 +34,8 @@ private slots:
     void division();
     void direction_data();
     void direction();
+    void unfindable_data();
+    void unfindable();
     void pageMarkup_data();
     void pageMarkup();
     void unchangedPages_data();
@@ -133,6 +136,50 @@ void TestDivision::direction()
     QFETCH(QString, text);
     QFETCH(bool, rightToLeft);
     QCOMPARE(DivideIntoWords(text, {}).rightToLeft, rightToLeft);
+}
+
+void TestDivision::unfindable_data()
+{
+    // Each unfindable entry as "position reason named".
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("every entry findable") << "Aujourd'hui, le chat boit l’eau. 我们去北京。"
+            << QStringList{"Aujourd'hui", "chat", "l’eau", "北京", "chat"} << QStringList{};
+    QTest::newRow("not in the text") << "Le chat dort." << QStringList{"chat", "chien", ""}
+            << QStringList{"1 0 ", "2 0 "};
+    QTest::newRow("inside a longer word") << "Le chaton dort." << QStringList{"chat"}
+            << QStringList{"0 1 chaton"};
+    QTest::newRow("a phrase joined into a longer word") << "la bête" << QStringList{"a b"}
+            << QStringList{"0 1 la bête"};
+    QTest::newRow("arabic entry without the attached conjunction") << "خبز وكأس ماء"
+            << QStringList{"كأس ماء"} << QStringList{"0 1 وكأس ماء"};
+    QTest::newRow("other capitals") << "Chat noir, chaton." << QStringList{"chat", "NOIR"}
+            << QStringList{"0 2 Chat", "1 2 noir"};
+    QTest::newRow("other capitals over several words") << "Pomme de terre" << QStringList{"pomme de terre"}
+            << QStringList{"0 2 Pomme de terre"};
+    QTest::newRow("blank at an end") << "le chat dort" << QStringList{"chat ", " dort"}
+            << QStringList{"0 3 ", "1 3 "};
+    QTest::newRow("tilde") << "pomme~de terre" << QStringList{"pomme~de"} << QStringList{"0 4 "};
+    QTest::newRow("joined by an earlier phrase") << "une pomme de terre"
+            << QStringList{"de terre", "pomme de terre"} << QStringList{"1 5 de terre"};
+    QTest::newRow("joined by an earlier apostrophe entry") << "l'eau froide"
+            << QStringList{"l'eau", "l'eau froide"} << QStringList{"1 5 l'eau"};
+    QTest::newRow("taken by an earlier entry in chinese") << "我们去北京大学参观"
+            << QStringList{"北京大学", "大学参观"} << QStringList{"1 5 北京大学"};
+}
+
+void TestDivision::unfindable()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, expected);
+    QStringList got;
+    for (const UnfindableEntry &u : FindUnfindableEntries(DivideIntoWords(text, entries), entries)) {
+        got << QStringLiteral("%1 %2 %3").arg(u.position).arg(int(u.reason)).arg(u.named);
+        QVERIFY(!UnfindableReasonText(u).isEmpty());
+    }
+    QCOMPARE(got, expected);
 }
 
 void TestDivision::pageMarkup_data()

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolTip>
 
 #include <memory>
 
@@ -390,6 +392,69 @@ private slots:
         QCOMPARE(form3->isVisible(), refused);
         // A refused edit keeps what the teacher typed (cleaned).
         QCOMPARE(form3->Edit1->text(), refused ? QStringLiteral("mot") : QString());
+    }
+
+    // Tab leaves the text for the word list; Ctrl+Tab types a tab.
+    void tabKeys()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(form1));
+        form1->Source->setFocus();
+        QTest::keyClick(form1->Source, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(form1->SourceText(), QStringLiteral("\t"));
+        QVERIFY(form1->Source->hasFocus());
+        QTest::keyClick(form1->Source, Qt::Key_Tab);
+        QVERIFY(form1->ListBox1->hasFocus());
+        QCOMPARE(form1->SourceText(), QStringLiteral("\t"));
+        QTest::keyClick(form1->ListBox1, Qt::Key_Backtab);
+        QVERIFY(form1->Source->hasFocus());
+    }
+
+    // A larger window gives its room to the text and the word list; the buttons stay
+    // in their column between them. Back at its size, every control is in its place.
+    void controlsFollowTheWindowSize()
+    {
+        const QSize designed = form1->size();
+        const QRect source = form1->Source->geometry();
+        const QRect list = form1->ListBox1->geometry();
+        QCOMPARE(source, QRect(8, 8, 241, 273));
+        QCOMPARE(list, QRect(344, 8, 74, 313));
+        form1->resize(designed + QSize(300, 200));
+        QCoreApplication::processEvents();
+        const QRect grownSource = form1->Source->geometry();
+        const QRect grownList = form1->ListBox1->geometry();
+        QCOMPARE(grownSource.size(), source.size() + QSize(150, 200));
+        QCOMPARE(grownList.size(), list.size() + QSize(150, 200));
+        QCOMPARE(grownList.right(), form1->centralWidget()->width() - 8);
+        for (QPushButton *button : {form1->Button1, form1->Button8}) {
+            QVERIFY(button->x() > grownSource.right());
+            QVERIFY(button->geometry().right() < grownList.left());
+        }
+        QVERIFY(form1->Label2->geometry().top() > grownSource.bottom());
+        form1->resize(designed);
+        QCoreApplication::processEvents();
+        QCOMPARE(form1->Source->geometry(), source);
+        QCOMPARE(form1->ListBox1->geometry(), list);
+        QCOMPARE(form1->Button1->geometry(), QRect(256, 248, 81, 33));
+        QCOMPARE(form1->Label2->pos(), QPoint(138, 309));
+    }
+
+    // A row's tooltip shows the whole entry and its definition.
+    void rowToolTips()
+    {
+        addEntries({"pomme de terre", "<b>chat</b>"}, {"potato", "cat & co"});
+        QCOMPARE(form1->EntryToolTip(0), QStringLiteral("pomme de terre\npotato"));
+        QCOMPARE(form1->EntryToolTip(1), QStringLiteral("<b>chat</b>\ncat & co"));
+        QCOMPARE(form1->EntryToolTip(2), QString());
+        QCOMPARE(form1->EntryToolTip(-1), QString());
+        QVERIFY(QTest::qWaitForWindowExposed(form1));
+        QWidget *viewport = form1->ListBox1->viewport();
+        const QPoint row = form1->ListBox1->visualItemRect(form1->ListBox1->item(1)).center();
+        QHelpEvent help(QEvent::ToolTip, row, viewport->mapToGlobal(row));
+        QApplication::sendEvent(viewport, &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        // Shown as plain text: the markup of an entry is not obeyed.
+        QVERIFY(QToolTip::text().contains(QStringLiteral("&lt;b&gt;chat&lt;/b&gt;")));
+        QToolTip::hideText();
     }
 
     void editWithoutSelectionDoesNothing()

@@ -5,7 +5,9 @@
 
 #include "colordialog/HuemixDialog.h"
 #include "colordialog/HuemixPlatform.h"
+#include "colordialog/HuemixWindow.h"
 #include "document/LexifindError.h"
+#include "ui/main/Placement.h"
 #include "ui/main/Startup.h"
 #include "ui/main/Unit1.h"
 #include "ui/main/Unit2.h"
@@ -14,6 +16,9 @@
 #include "ui/options/Unit5.h"
 
 #include <QAction>
+#include <QFile>
+#include <QScreen>
+#include <QWindow>
 #include <QLabel>
 #include <QLineEdit>
 #include <QFileDialog>
@@ -85,6 +90,7 @@ private slots:
     void onlyTheMainWindowAtStart()
     {
         QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Lexifind"));
+        QCOMPARE(QApplication::desktopFileName(), QStringLiteral("org.lexifind.Lexifind"));
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Lexifind"));
         QVERIFY(program->Form1->isVisible());
         QCOMPARE(program->Form1->windowTitle(), QStringLiteral("Lexifind"));
@@ -131,6 +137,160 @@ private slots:
         QVERIFY(alive);
         QVERIFY(!shown->isVisible());
         QVERIFY(form1->isVisible());
+    }
+
+    // Each caption is the window's own: the toolkit appends its display name to every
+    // caption where one is set, so none is; the title "Lexifind" is the name.
+    void captions_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("main window") << "Form1" << "Lexifind";
+        QTest::newRow("add dialog") << "Form2" << "Ajouter";
+        QTest::newRow("edit dialog") << "Form3" << "Editer";
+        QTest::newRow("page options") << "Form4" << "Paramètres web";
+        QTest::newRow("About box") << "AboutBox" << "A propos";
+    }
+    void captions()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, caption);
+        QWidget *shown = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == window)
+                shown = widget;
+        QVERIFY(shown);
+        shown->show();
+        QCOMPARE(shown->windowHandle()->title(), caption);
+        const QString name = QApplication::applicationName();
+        QApplication::setApplicationName(QStringLiteral("probe"));
+        const QString display = QApplication::applicationDisplayName();
+        QApplication::setApplicationName(name);
+        QCOMPARE(display, QStringLiteral("probe")); // no display name of its own
+    }
+
+    // The toolkit's own texts are French; the colour dialog's are its own English.
+    void toolkitTextsInFrench()
+    {
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Voir dans :"));
+        QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Copy"), QStringLiteral("Cop&ier"));
+        THuemixDialog component(nullptr);
+        TfrmHuemixDialog colours(&component);
+        QCOMPARE(colours.btnCancel->text(), QStringLiteral("Cancel"));
+    }
+
+    // Fixed dialogs have a caption and a close box only.
+    void fixedDialogs()
+    {
+        THuemixDialog component(nullptr);
+        TfrmHuemixDialog colours(&component);
+        for (QWidget *dialog : {static_cast<QWidget *>(program->AboutBox.get()),
+                                static_cast<QWidget *>(&colours)}) {
+            const Qt::WindowFlags flags = dialog->windowFlags();
+            QVERIFY(flags & Qt::CustomizeWindowHint);
+            QVERIFY(flags & Qt::WindowCloseButtonHint);
+            QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+            QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        }
+    }
+
+    // Every window opens wholly on the screen, the screen being small or scaled (the
+    // run with QT_SCALE_FACTOR=2 on a 1920 x 1080 screen), else where it was placed.
+    void windowsLieOnTheScreen()
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        if (qEnvironmentVariable("QT_SCALE_FACTOR") == u"2")
+            QCOMPARE(area.size(), QSize(960, 540));
+        for (QWidget *window : {static_cast<QWidget *>(program->Form1.get()),
+                                static_cast<QWidget *>(program->Form2.get()),
+                                static_cast<QWidget *>(program->Form3.get()),
+                                static_cast<QWidget *>(program->Form4.get()),
+                                static_cast<QWidget *>(program->AboutBox.get())}) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QVERIFY2(area.contains(window->frameGeometry()),
+                     qPrintable(window->objectName() + QStringLiteral(" at %1,%2 %3x%4 on %5x%6")
+                                    .arg(window->x()).arg(window->y()).arg(window->width())
+                                    .arg(window->height()).arg(area.width()).arg(area.height())));
+        }
+        // Where it fits, the main window stands at its own place.
+        if (area.contains(QRect(TForm1::OuterLeft, TForm1::OuterTop, TForm1::OuterWidth, TForm1::OuterHeight)))
+            QCOMPARE(program->Form1->pos(), QPoint(TForm1::OuterLeft, TForm1::OuterTop));
+    }
+
+    void placedWithin_data()
+    {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QPoint>("place");
+        QTest::newRow("fits") << QRect(10, 10, 200, 100) << QPoint(10, 10);
+        QTest::newRow("off the bottom") << QRect(245, 276, 664, 337) << QPoint(245, 203);
+        QTest::newRow("off the right") << QRect(900, 10, 200, 100) << QPoint(760, 10);
+        QTest::newRow("off the top left") << QRect(-50, -20, 200, 100) << QPoint(0, 0);
+        QTest::newRow("larger than the screen") << QRect(100, 100, 1200, 900) << QPoint(0, 0);
+    }
+    void placedWithin()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(QPoint, place);
+        QCOMPARE(PlacedWithin(frame, QRect(0, 0, 960, 540)), place);
+    }
+
+    // "lexifind FILE": a project as "O&uvrir lxf" opens it, any other file as the text.
+    void fileArgument_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("none") << QStringList{"lexifind"} << "";
+        QTest::newRow("a project") << QStringList{"lexifind", "cours.lxf"} << "cours.lxf";
+        QTest::newRow("an option first") << QStringList{"lexifind", "-x", "a b.txt"} << "a b.txt";
+    }
+    void fileArgument()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QCOMPARE(FileArgument(arguments), file);
+    }
+
+    void openedFromTheCommandLine()
+    {
+        QTemporaryDir dir;
+        const QString project = dir.filePath(QStringLiteral("leçon.LXF"));
+        {
+            QFile file(project);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("1\r\n1\r\nLe chat dort.\r\nchat\r\ncat\r\n");
+        }
+        program->OpenFile(project);
+        QCoreApplication::processEvents();
+        QVERIFY(program->Form1->SourceText().startsWith(QStringLiteral("Le chat dort.")));
+        QCOMPARE(program->Form1->ListBox1->count(), 1);
+        QCOMPARE(program->Form1->ListBox1->item(0)->text(), QStringLiteral("chat"));
+        QCOMPARE(program->Form1->windowTitle(), QStringLiteral("Lexifind"));
+
+        const QString text = dir.filePath(QStringLiteral("texte.txt"));
+        {
+            QFile file(text);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Il pleut.\n");
+        }
+        program->OpenFile(text);
+        QCoreApplication::processEvents();
+        QCOMPARE(program->Form1->SourceText(), QStringLiteral("Il pleut.\r\n"));
+        QCOMPARE(program->Form1->ListBox1->count(), 0);
+        QCOMPARE(program->Form1->windowTitle(), text);
+        QVERIFY(fake.errors.isEmpty());
+
+        // A missing file: as the menu commands, the text's message; a project that
+        // cannot be read is an empty document, without a message.
+        const QString missingText = dir.filePath(QStringLiteral("absent.txt"));
+        program->OpenFile(missingText);
+        QCoreApplication::processEvents();
+        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1.").arg(missingText)});
+        program->OpenFile(dir.filePath(QStringLiteral("absent.lxf")));
+        QCoreApplication::processEvents();
+        QCOMPARE(fake.errors.size(), 1);
+        QVERIFY(program->Form1->SourceText().isEmpty());
     }
 
     void aboutBox()

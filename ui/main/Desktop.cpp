@@ -56,7 +56,7 @@ Desktop realDesktop()
         return box.clickedButton() == yes;
     };
     d.showError = [](const QString &text) {
-        QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
+        QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
                         QMessageBox::Ok, QApplication::activeWindow());
         // A path or a message is never markup.
         box.setTextFormat(Qt::PlainText);

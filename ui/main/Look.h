@@ -3,10 +3,13 @@
 #include <QColor>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPalette>
 #include <QStringList>
 #include <QStyledItemDelegate>
 #include <QWidget>
+
+#include <algorithm>
 
 // The colours and faces shared by the program's windows.
 namespace lexifind::look {
@@ -45,6 +48,35 @@ inline QFont titlingFace(int pixelSize)
                       pixelSize, QFont::Serif);
     if (!QFontDatabase::hasFamily(titling))
         font.setCapitalization(QFont::AllUppercase);
+    return font;
+}
+
+// The width that text takes in font, as a label or a field lays it out.
+inline int textWidth(const QFont &font, const QString &text)
+{
+    const QFontMetrics metrics(font);
+    return std::max(metrics.horizontalAdvance(text),
+                    metrics.boundingRect(QRect(), Qt::TextSingleLine, text).width());
+}
+
+// A face that puts text into width pixels: the font itself when it fits, else the
+// same face narrowed, and only as a last resort smaller. The places of the controls
+// are fixed, and the stand-in faces of a desktop may be wider than the classic ones.
+inline QFont fitted(QFont font, const QString &text, int width)
+{
+    if (width <= 0 || textWidth(font, text) <= width)
+        return font;
+    for (int stretch = 95; stretch >= 70; stretch -= 5) {
+        font.setStretch(stretch);
+        if (textWidth(font, text) <= width)
+            return font;
+    }
+    const int pixels = font.pixelSize();
+    for (int size = pixels - 1; size >= 7 && pixels > 0; --size) {
+        font.setPixelSize(size);
+        if (textWidth(font, text) <= width)
+            break;
+    }
     return font;
 }
 

@@ -11,13 +11,25 @@
 #include "ui/main/help/HelpViewer.h"
 #include "ui/options/Unit5.h"
 
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+
 namespace lexifind {
 
 LexifindApplication::LexifindApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // The title "Lexifind" is the application's name. No display name is set: the
+    // toolkit would append it to every window's caption, which is exactly its own.
     setApplicationName(QStringLiteral("Lexifind"));
-    setApplicationDisplayName(QStringLiteral("Lexifind"));
     setApplicationVersion(QStringLiteral("1.22"));
+    // The menu entry, for the desktop to group the windows under it.
+    setDesktopFileName(QStringLiteral("org.lexifind.Lexifind"));
+    // The toolkit's own texts (file dialogs, context menus, standard buttons) in
+    // French, as the program's. The colour dialog has English texts of its own.
+    if (m_toolkitTexts.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_toolkitTexts);
     // Closing a dialog never ends the program; closing the main window does.
     setQuitOnLastWindowClosed(false);
 }
@@ -76,11 +88,38 @@ void Program::Start()
     Form1->OfferRecovery();
 }
 
+void Program::OpenFile(const QString &path)
+{
+    // Run from the event loop, as a menu command: its error reaches the error box.
+    TForm1 *form1 = Form1.get();
+    const bool project = QFileInfo(path).suffix().compare(u"lxf", Qt::CaseInsensitive) == 0;
+    QMetaObject::invokeMethod(
+        form1,
+        [form1, path, project] {
+            if (project)
+                form1->OpenProjectFile(path);
+            else
+                form1->OpenTextFile(path);
+        },
+        Qt::QueuedConnection);
+}
+
+QString FileArgument(const QStringList &arguments)
+{
+    // The toolkit has taken its own options out; a file manager passes one path.
+    for (const QString &argument : arguments.mid(1))
+        if (!argument.startsWith(u'-'))
+            return argument;
+    return {};
+}
+
 int Run(int argc, char **argv)
 {
     LexifindApplication application(argc, argv);
     Program program;
     program.Start();
+    if (const QString path = FileArgument(QCoreApplication::arguments()); !path.isEmpty())
+        program.OpenFile(path);
     return application.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "page/PageSettings.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <memory>
 
@@ -29,6 +30,9 @@ public:
 
     // The standard error box with message, through the desktop's error seam.
     static void ShowError(const QString &message);
+
+private:
+    QTranslator m_toolkitTexts;
 };
 
 // The windows of one run, created once in their order (TForm1, TForm2, TForm3,
@@ -44,6 +48,9 @@ public:
 
     // Shows the main window; the others stay hidden until a command shows them.
     void Start();
+    // Opens a file given on the command line once the event loop runs: a project
+    // (".lxf") as "O&uvrir lxf" does, any other file as the text "&Ouvrir" opens.
+    void OpenFile(const QString &path);
 
     PageSettings Settings;
     std::unique_ptr<TForm1> Form1;
@@ -52,6 +59,10 @@ public:
     std::unique_ptr<TForm4> Form4;
     std::unique_ptr<TAboutBox> AboutBox;
 };
+
+// The file to open from the program's arguments (the first that is no option), or an
+// empty string.
+QString FileArgument(const QStringList &arguments);
 
 // The program: the application, the windows, the event loop until the main window
 // is closed.

@@ -5,10 +5,13 @@
 #include "document/RecoveryCopy.h"
 #include "document/SaveFile.h"
 #include "document/TextFile.h"
+#include "page/Findability.h"
 #include "page/PageWriter.h"
+#include "page/ScormPackage.h"
 #include "ui/main/Desktop.h"
 #include "ui/main/LineBreaks.h"
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/main/Unit2.h"
 #include "ui/main/Unit3.h"
 #include "ui/main/Unit4.h"
@@ -16,6 +19,7 @@
 #include <QCloseEvent>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QHelpEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,8 +28,10 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 
 #include <utility>
 
@@ -67,6 +73,16 @@ QString chooseProjectFile(const decltype(Desktop::openFileName) &dialog, QWidget
     return lastName;
 }
 
+// The ink of a word-list row whose entry the learner could never find: red on the
+// list's cream.
+const QColor kUnfindableInk(192, 0, 0);
+
+// The tooltip of a word-list row whose entry the learner could never find.
+QString unfindableToolTip(const UnfindableEntry &unfindable)
+{
+    return QStringLiteral("Introuvable dans la page : ") + UnfindableReasonText(unfindable);
+}
+
 // Blanks, tabs, control characters and the text control's own line breaks.
 bool isTrimmed(QChar c)
 {
@@ -88,6 +104,16 @@ bool SourceEdit::event(QEvent *event)
         }
     }
     return QPlainTextEdit::event(event);
+}
+
+void SourceEdit::keyPressEvent(QKeyEvent *event)
+{
+    // Tab moves the focus on (the control's tabChangesFocus); Ctrl+Tab types the tab.
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier) {
+        insertPlainText(QStringLiteral("\t"));
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void SourceEdit::mouseDoubleClickEvent(QMouseEvent *event)
@@ -163,6 +189,8 @@ void TForm1::CreateControls()
     Source->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Source->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Source->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab leaves the text for the word list, along the window's tab order.
+    Source->setTabChangesFocus(true);
     {
         QPalette palette = Source->palette();
         palette.setColor(QPalette::Base, look::cream());
@@ -180,6 +208,8 @@ void TForm1::CreateControls()
     ListBox1->setItemDelegate(new look::FixedHeightDelegate(13, ListBox1));
     look::setBase(ListBox1, look::cream());
     ListBox1->installEventFilter(this);
+    // Each row's tooltip is made when it is asked for, from the document.
+    ListBox1->viewport()->installEventFilter(this);
 
     auto button = [client](QPushButton *&field, const char *name, const QString &caption, int left,
                            int top, const QString &hint) {
@@ -215,18 +245,21 @@ void TForm1::CreateControls()
     Label1 = new QLabel(QStringLiteral("Lexifind"), client);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 283, 156, 32);
-    Label1->setFont(look::titlingFace(27));
+    Label1->setFont(look::fitted(look::titlingFace(27), Label1->text(), 156));
     look::setTextColour(Label1, look::silver());
 
     Label2 = new QLabel(QStringLiteral("par l'équipe Lexifind"), client);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(138, 309, 111, 15);
-    Label2->setFont(look::face({QStringLiteral("Perpetua"), QStringLiteral("Liberation Serif"),
-                                QStringLiteral("DejaVu Serif")},
-                               13, QFont::Serif));
+    Label2->setFont(look::fitted(look::face({QStringLiteral("Perpetua"),
+                                             QStringLiteral("Liberation Serif"),
+                                             QStringLiteral("DejaVu Serif")},
+                                            13, QFont::Serif),
+                                 Label2->text(), 111));
     Label2->setAttribute(Qt::WA_TranslucentBackground);
     look::setTextColour(Label2, look::silver());
     Label2->raise(); // drawn over the title, as it overlaps it
+    client->installEventFilter(this);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -258,6 +291,9 @@ void TForm1::CreateMenus()
     item(File1, Save1, "Save1", QStringLiteral("&Enregistrer"), QKeySequence(Qt::CTRL | Qt::Key_S));
     item(File1, SaveHTML1, "SaveHTML1", QStringLiteral("Enregistrer HTML"),
          QKeySequence(Qt::CTRL | Qt::Key_W));
+    item(File1, ExportScorm1, "ExportScorm1", QStringLiteral("Exporter SCORM…"), QKeySequence());
+    item(File1, ExportScorm20041, "ExportScorm20041", QStringLiteral("Exporter SCORM 2004…"),
+         QKeySequence());
     item(File1, SaveProject1, "SaveProject1", QStringLiteral("Enregistrer lxf"),
          QKeySequence(Qt::CTRL | Qt::Key_G));
     item(File1, Recover1, "Recover1", QStringLiteral("Récupérer le travail non enregistré"),
@@ -316,6 +352,9 @@ void TForm1::ConnectHandlers()
     connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click, Qt::QueuedConnection);
     connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click, Qt::QueuedConnection);
     connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click, Qt::QueuedConnection);
+    connect(ExportScorm1, &QAction::triggered, this, &TForm1::ExportScorm1Click, Qt::QueuedConnection);
+    connect(ExportScorm20041, &QAction::triggered, this, &TForm1::ExportScorm20041Click,
+            Qt::QueuedConnection);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click, Qt::QueuedConnection);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
     connect(Recover1, &QAction::triggered, this, &TForm1::Recover1Click, Qt::QueuedConnection);
@@ -334,6 +373,46 @@ void TForm1::ConnectHandlers()
     // An edit of the teacher's own ends the undo/redo toggle of "&Défaire".
     connect(Source->document(), &QTextDocument::undoCommandAdded, this,
             [this] { m_lastWasUndo = false; });
+
+    // Which entries can be found is worked out over the whole text: only after a pause
+    // in the changes, never on a keystroke's path.
+    m_findabilityTimer = new QTimer(this);
+    m_findabilityTimer->setSingleShot(true);
+    m_findabilityTimer->setInterval(500);
+    connect(m_findabilityTimer, &QTimer::timeout, this, &TForm1::MarkUnfindableEntries);
+    const auto later = [this] { m_findabilityTimer->start(); };
+    connect(Source->document(), &QTextDocument::contentsChanged, this, later);
+    QAbstractItemModel *rows = ListBox1->model();
+    connect(rows, &QAbstractItemModel::rowsInserted, this, later);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, later);
+    connect(rows, &QAbstractItemModel::modelReset, this, later);
+    connect(rows, &QAbstractItemModel::dataChanged, this,
+            [later](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
+                // The marks themselves change other roles.
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    later();
+            });
+}
+
+void TForm1::MarkUnfindableEntries()
+{
+    const QStringList &words = m_document.words();
+    const std::vector<UnfindableEntry> unfindable =
+            FindUnfindableEntries(DivideIntoWords(SourceText(), words, m_settings.TextLanguage), words);
+    std::vector<const UnfindableEntry *> byRow(size_t(ListBox1->count()), nullptr);
+    for (const UnfindableEntry &entry : unfindable)
+        if (entry.position < ListBox1->count())
+            byRow[size_t(entry.position)] = &entry;
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        QListWidgetItem *item = ListBox1->item(row);
+        if (const UnfindableEntry *entry = byRow[size_t(row)]) {
+            item->setForeground(kUnfindableInk);
+            item->setToolTip(unfindableToolTip(*entry));
+        } else {
+            item->setData(Qt::ForegroundRole, QVariant());
+            item->setToolTip(QString());
+        }
+    }
 }
 
 void TForm1::SetTabOrder()
@@ -356,7 +435,56 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    if (watched == ListBox1->viewport() && event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int row = ListBox1->indexAt(help->pos()).row();
+        const QString tip = EntryToolTip(row);
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip, Qt::WhiteSpaceNormal),
+                               ListBox1->viewport(), ListBox1->visualRect(ListBox1->model()->index(row, 0)));
+        return true;
+    }
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        LayOutControls();
     return QMainWindow::eventFilter(watched, event);
+}
+
+QString TForm1::EntryToolTip(int row) const
+{
+    if (row < 0 || row >= m_document.entryCount())
+        return {};
+    QString tip = m_document.words().at(row) + u'\n' + m_document.definitions().at(row);
+    // The reason an entry cannot be found, which its mark stores on the row.
+    if (const QListWidgetItem *item = ListBox1->item(row); item && !item->toolTip().isEmpty())
+        tip += u'\n' + item->toolTip();
+    return tip;
+}
+
+void TForm1::LayOutControls()
+{
+    // At the window's own size every control is where it was placed; a larger window
+    // gives its extra width half to the text and half to the word list, the buttons
+    // keeping their column between them, and its extra height to both.
+    const QWidget *client = centralWidget();
+    const int baseHeight = OuterHeight - 31 - menuBar()->sizeHint().height();
+    const int dw = std::max(0, client->width() - (OuterWidth - 8));
+    const int dh = std::max(0, client->height() - baseHeight);
+    const int textShare = dw / 2;
+    Source->setGeometry(8, 8, 241 + textShare, 273 + dh);
+    ListBox1->setGeometry(344 + textShare, 8, 74 + dw - textShare, 313 + dh);
+    for (QPushButton *button : {Button1, Button2, Button3, Button4, Button5, Button6, Button7, Button8})
+        button->move(256 + textShare, button->y());
+    Label1->move(8, 283 + dh);
+    Label2->move(138, 309 + dh);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        KeepOnScreen(this);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -476,6 +604,11 @@ void TForm1::Open1Click()
     const QString path = desktop().openFileName(this, m_openTextName, QString());
     if (path.isEmpty())
         return;
+    OpenTextFile(path);
+}
+
+void TForm1::OpenTextFile(const QString &path)
+{
     KeepUnsavedWork();
     m_openTextName = path;
     setWindowTitle(path);
@@ -637,6 +770,13 @@ void TForm1::OpenProject1Click()
     const QString path = chooseProjectFile(desktop().openFileName, this, m_openProjectName);
     if (path.isEmpty())
         return;
+    OpenProjectFile(path);
+}
+
+void TForm1::OpenProjectFile(const QString &path)
+{
+    // The project dialog proposes it next time, as if it had been chosen there.
+    m_openProjectName = path;
     KeepUnsavedWork();
     // A file that stops early leaves what was read so far: show it. Running out of
     // memory leaves the document as it was: the file is read into a new one.
@@ -754,4 +894,26 @@ void TForm1::OfferRecovery()
     else
         QFile::remove(kept.path);
     UpdateRecoverItem();
+}
+
+void TForm1::ExportScorm1Click()
+{
+    ExportScorm(ScormEdition::Scorm12);
+}
+
+void TForm1::ExportScorm20041Click()
+{
+    ExportScorm(ScormEdition::Scorm2004);
+}
+
+// Built before the name is asked, as the page is: the defaults are filled in, the page
+// title is proposed, and a document that makes no page stops before any dialog.
+void TForm1::ExportScorm(ScormEdition edition)
+{
+    const QString zip = QStringLiteral("zip");
+    const QByteArray package = BuildScormPackage(Document(), m_settings, edition);
+    const QString path = desktop().saveFileName(this, m_settings.PageTitle, zip);
+    if (path.isEmpty())
+        return;
+    WriteScormPackage(WithDefaultSuffix(path, zip), package);
 }

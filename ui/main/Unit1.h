@@ -12,10 +12,12 @@
 class QAction;
 class QTimer;
 class QCloseEvent;
+class QShowEvent;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTimer;
 class TForm2;
 class TForm3;
 class TAboutBox;
@@ -23,6 +25,7 @@ class TAboutBox;
 namespace lexifind {
 
 class RecoveryCopy;
+enum class ScormEdition;
 
 // The exercise text area: a double click first selects the word under the pointer
 // (the control's own behaviour), then reports it; the keys of the main window's
@@ -39,6 +42,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
@@ -101,6 +105,8 @@ public:
     QAction *SaveProject1 = nullptr;
     QAction *Aide1 = nullptr;
     QAction *Recover1 = nullptr;
+    QAction *ExportScorm1 = nullptr;
+    QAction *ExportScorm20041 = nullptr;
 
     void Button1Click();
     void Open1Click();
@@ -134,6 +140,14 @@ public:
     void WriteRecoveryCopy();
     lexifind::RecoveryCopy &Recovery() { return *m_recovery; }
     QTimer *RecoveryTimer = nullptr;
+    // The exercise as a SCORM package for a learning platform: 1.2, or 2004.
+    void ExportScorm1Click();
+    void ExportScorm20041Click();
+
+    // The commands once their file is chosen: the file dialogs, and a path given on
+    // the command line.
+    void OpenTextFile(const QString &path);
+    void OpenProjectFile(const QString &path);
 
     // For the word dialogs: change the document and the word list together.
     void AddEntry(const QString &word, const QString &definition);
@@ -143,6 +157,14 @@ public:
     // The document with the text of Source handed over (CR LF line breaks).
     const lexifind::ExerciseDocument &Document();
     lexifind::PageSettings &Settings() { return m_settings; }
+
+    // Marks the rows of the entries that the learner could never find on the page (a
+    // colour and the reason as tooltip) and clears the others; runs after a pause in
+    // the changes of the text and the list.
+    void MarkUnfindableEntries();
+    // The tooltip of a word-list row: the whole entry and its definition; empty for
+    // no entry.
+    QString EntryToolTip(int row) const;
 
     // The text of Source with CR LF line breaks, and its replacement.
     QString SourceText() const;
@@ -160,6 +182,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -167,6 +190,8 @@ private:
     void CreateMenus();
     void ConnectHandlers();
     void SetTabOrder();
+    // The controls' places and sizes for the size of the client area.
+    void LayOutControls();
     void ShowWindow(QWidget *window);
     // Word list from the document: all of it, or the rows first..last.
     void RefillList();
@@ -175,6 +200,7 @@ private:
     // The selected entry one row up or down, the list following.
     void MoveSelected(bool up);
     void ListSelectionChanged();
+    void ExportScorm(lexifind::ScormEdition edition);
 
     // The document changed: its recovery copy is due a few seconds after the last change.
     void DocumentChanged();
@@ -198,4 +224,5 @@ private:
     bool m_fillingList = false;
     std::unique_ptr<lexifind::RecoveryCopy> m_recovery;
     QByteArray m_savedDigest; // of the project bytes of the document last opened or saved
+    QTimer *m_findabilityTimer = nullptr;
 };

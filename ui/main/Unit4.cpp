@@ -1,5 +1,6 @@
 #include "ui/main/Unit4.h"
 
+#include "ui/main/Logo.h"
 #include "ui/main/Look.h"
 
 #include <QFrame>
@@ -7,7 +8,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -29,48 +29,12 @@ void fitCentred(QLabel *label)
 
 } // namespace
 
-// An open book in maroon on cream, a word on its right page underlined in green and a
-// red check mark over it: the exercise in one picture.
 QImage TAboutBox::Logo()
 {
     QImage image(110, 50, QImage::Format_RGB888);
     image.fill(look::white());
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    const QColor maroon = look::maroon();
-    painter.setPen(QPen(maroon, 2));
-    painter.setBrush(look::cream());
-    QPainterPath left;
-    left.moveTo(55, 12);
-    left.cubicTo(42, 6, 24, 6, 10, 10);
-    left.lineTo(10, 44);
-    left.cubicTo(24, 40, 42, 40, 55, 46);
-    left.closeSubpath();
-    QPainterPath right;
-    right.moveTo(55, 12);
-    right.cubicTo(68, 6, 86, 6, 100, 10);
-    right.lineTo(100, 44);
-    right.cubicTo(86, 40, 68, 40, 55, 46);
-    right.closeSubpath();
-    painter.drawPath(left);
-    painter.drawPath(right);
-
-    // Lines of text on the pages.
-    painter.setPen(QPen(look::silver(), 1.5));
-    for (int y = 18; y <= 36; y += 6) {
-        painter.drawLine(QPointF(17, y), QPointF(48, y));
-        painter.drawLine(QPointF(62, y), QPointF(93, y));
-    }
-    // The word found, and the mark that says so.
-    painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(66, 30), QPointF(84, 30));
-    painter.setPen(QPen(QColor(255, 0, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    QPainterPath check;
-    check.moveTo(70, 20);
-    check.lineTo(75, 26);
-    check.lineTo(88, 8);
-    painter.drawPath(check);
+    PaintLogo(painter);
     painter.end();
     return image;
 }
@@ -83,7 +47,9 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     setModal(false);
     look::setBackground(this, look::maroon());
     setFixedSize(210, 195);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A fixed dialog frame: a caption and a close box, nothing to minimise or enlarge.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -108,7 +74,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
                             19, QFont::Serif);
     name.setBold(true);
     name.setItalic(true);
-    ProductName->setFont(name);
+    ProductName->setFont(look::fitted(name, ProductName->text(), 102));
     ProductName->setAlignment(Qt::AlignCenter);
 
     Version = new QLabel(QStringLiteral("Version 1.22"), Panel1);

@@ -3,6 +3,7 @@
 #include "document/ExerciseDocument.h"
 #include "ui/main/LineBreaks.h"
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -13,6 +14,12 @@
 #include <algorithm>
 
 namespace lexifind {
+namespace {
+
+// From the labels' left edge (8) to the fields' (64 on the panel), less a pixel of air.
+constexpr int LabelRoom = 55;
+
+} // namespace
 
 WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &buttonCaption,
                        bool fieldsOnPanel)
@@ -34,7 +41,9 @@ WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &but
         field = new QLabel(text, Panel1);
         field->setObjectName(QString::fromLatin1(name));
         look::setTextColour(field, look::cream());
-        // Sized to its caption, as a label sizes itself, in case the face is wider.
+        // The fields start at 64 on the panel: the caption ends before them, narrowed
+        // if the desktop's face is wider than the classic one.
+        field->setFont(look::fitted(field->font(), text, LabelRoom));
         field->setGeometry(8, top, std::max(width, field->sizeHint().width()), 13);
     };
     label(Label1, "Label1", QStringLiteral("Sélection : "), 8, 53);
@@ -59,6 +68,7 @@ WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &but
 void WordDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    KeepOnScreen(this);
     // The teacher types the definition at once.
     Edit2->setFocus(Qt::OtherFocusReason);
 }

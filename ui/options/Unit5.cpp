@@ -3,6 +3,7 @@
 #include "colordialog/HuemixDialog.h"
 #include "colordialog/HuemixPalettePages.h"
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/options/OptionWidgets.h"
 
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <QStyle>
 #include <QWindow>
 
 using lexifind::PageSettings;
@@ -56,14 +58,8 @@ QLabel *MakeLabel(QWidget *parent, const char *name, const QString &caption, int
 {
     auto *label = Named(new QLabel(caption, parent), name);
     label->move(left, top);
+    label->setFont(lexifind::look::fitted(label->font(), caption, right - left));
     label->adjustSize();
-    const int available = right - left;
-    if (label->width() > available && available > 0) {
-        QFont narrower = label->font();
-        narrower.setStretch(qMax(75, 100 * available / label->width()));
-        label->setFont(narrower);
-        label->adjustSize();
-    }
     return label;
 }
 
@@ -73,6 +69,17 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, int left, int top, int wi
     auto *edit = Named(new QLineEdit(text, parent), name);
     edit->setGeometry(left, top, width, EditHeight);
     return edit;
+}
+
+// A field whose start text shows whole from its first letter, narrowed like a label
+// where the desktop's face is wider than the classic one.
+void ShowStartText(QLineEdit *edit)
+{
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    // The field's own margins of 2 pixels on each side, and the caret's pixel.
+    const int room = edit->width() - 2 * frame - 5;
+    edit->setFont(lexifind::look::fitted(edit->font(), edit->text(), room));
+    edit->setCursorPosition(0);
 }
 
 QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption, int left,
@@ -123,6 +130,7 @@ TForm4::TForm4(PageSettings &settings, QWidget *parent)
     setAutoFillBackground(true);
 
     CreateControls();
+    CreateNewerOptions();
     SetUpColorDialog();
     SetTabOrder();
     // Connected last: filling the fields with their start texts is no change by the teacher.
@@ -175,9 +183,12 @@ void TForm4::CreateControls()
                    "Label7");
     Label7->setGeometry(16, 136, 29, 29);
     Edit6 = MakeEdit(Panel2, "Edit6", 82, 136, 200, QStringLiteral("Suite"));
+    for (QLineEdit *edit : {Edit4, Edit5, Edit6})
+        ShowStartText(edit);
 
     Label14 = MakeLabel(Panel2, "Label14", QStringLiteral("Stop :"), 16, 176, 79);
     Edit12 = MakeEdit(Panel2, "Edit12", 81, 170, 201, QStringLiteral("Terminé !"));
+    ShowStartText(Edit12);
 
     Label8 = MakeLabel(Panel2, "Label8", QStringLiteral("Police :"), 16, 208, 78);
     ComboBox1 = Named(new QComboBox(Panel2), "ComboBox1");
@@ -234,6 +245,52 @@ void TForm4::CreateControls()
     Edit15 = MakeEdit(Panel3, "Edit15", 229, 230, 57);
 }
 
+void TForm4::CreateNewerOptions()
+{
+    // Below the classic panel, which keeps its controls where they were.
+    Panel4 = MakePanel(this, "Panel4", QFrame::Sunken, palette().color(QPalette::Button));
+    Panel4->setGeometry(8, 305, 641, 96);
+
+    constexpr int leftField = 150, rightLabel = 328, rightField = 480, fieldWidth = 150;
+    const auto row = [](int index) { return 8 + 29 * index; };
+
+    Label18 = MakeLabel(Panel4, "Label18", QStringLiteral("Langue du texte :"), 8, row(0) + 3,
+                        leftField - 2);
+    Edit16 = MakeEdit(Panel4, "Edit16", leftField, row(0), fieldWidth);
+    Edit16->setPlaceholderText(QStringLiteral("fr, es, zh-Hans…"));
+    Edit16->setToolTip(QStringLiteral("Language of the text (BCP 47 tag); empty: none declared"));
+
+    Label19 = MakeLabel(Panel4, "Label19", QStringLiteral("Style de page :"), 8, row(1) + 3,
+                        leftField - 2);
+    ComboBox2 = Named(new QComboBox(Panel4), "ComboBox2");
+    ComboBox2->addItems({QStringLiteral("classique"), QStringLiteral("moderne")});
+    ComboBox2->setGeometry(leftField, row(1), fieldWidth, EditHeight);
+    ComboBox2->setToolTip(QStringLiteral("classique: the classic page; moderne: the page for "
+                                         "phones, keyboards and screen readers"));
+
+    Label20 = MakeLabel(Panel4, "Label20", QStringLiteral("Score de maîtrise (%) :"), 8,
+                        row(2) + 3, leftField - 2);
+    Edit20 = MakeEdit(Panel4, "Edit20", leftField, row(2), fieldWidth);
+    Edit20->setToolTip(QStringLiteral("Percentage of words found that passes in a learning "
+                                      "platform (SCORM); empty: none"));
+
+    Label21 = MakeLabel(Panel4, "Label21", QStringLiteral("Libellé du score :"), rightLabel,
+                        row(0) + 3, rightField - 2);
+    Edit17 = MakeEdit(Panel4, "Edit17", rightField, row(0), fieldWidth);
+    Edit17->setPlaceholderText(QStringLiteral("Score :"));
+
+    Label22 = MakeLabel(Panel4, "Label22", QStringLiteral("Bouton recommencer :"), rightLabel,
+                        row(1) + 3, rightField - 2);
+    Edit18 = MakeEdit(Panel4, "Edit18", rightField, row(1), fieldWidth);
+    Edit18->setPlaceholderText(QStringLiteral("Recommencer"));
+
+    Label23 = MakeLabel(Panel4, "Label23", QStringLiteral("Annonce mot trouvé :"), rightLabel,
+                        row(2) + 3, rightField - 2);
+    Edit19 = MakeEdit(Panel4, "Edit19", rightField, row(2), fieldWidth);
+    Edit19->setPlaceholderText(QStringLiteral("trouvé"));
+    Edit19->setToolTip(QStringLiteral("What a screen reader says after a found word"));
+}
+
 void TForm4::SetUpColorDialog()
 {
     HuemixDialog1 = new THuemixDialog(this);
@@ -257,7 +314,9 @@ void TForm4::SetTabOrder()
     QWidget *const order[] = {Edit1,   Edit2,   Edit3,   Edit4,  Edit5,   Edit6,   Edit12,
                               ComboBox1, Button2, Edit7, Button3, Edit8,  Button4, Edit9,
                               Button5, Edit10,  Button7, Edit13, Button6, Edit11,  Button8,
-                              Edit14,  select,  Edit15,  Button1};
+                              Edit14,  select,  Edit15,  Button1,
+                              // The newer options, column by column.
+                              Edit16,  ComboBox2, Edit20, Edit17, Edit18, Edit19};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -285,6 +344,13 @@ void TForm4::ConnectHandlers()
     connect(Edit14, &QLineEdit::textChanged, this, &TForm4::Edit14Change);
     connect(Edit15, &QLineEdit::textChanged, this, &TForm4::Edit15Change);
 
+    connect(Edit16, &QLineEdit::textChanged, this, &TForm4::Edit16Change);
+    connect(ComboBox2, &QComboBox::currentTextChanged, this, &TForm4::ComboBox2Change);
+    connect(Edit17, &QLineEdit::textChanged, this, &TForm4::Edit17Change);
+    connect(Edit18, &QLineEdit::textChanged, this, &TForm4::Edit18Change);
+    connect(Edit19, &QLineEdit::textChanged, this, &TForm4::Edit19Change);
+    connect(Edit20, &QLineEdit::textChanged, this, &TForm4::Edit20Change);
+
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm4::Button3Click);
@@ -302,6 +368,8 @@ void TForm4::showEvent(QShowEvent *event)
     if (!FPlaced && !event->spontaneous()) {
         FPlaced = true;
         move(OuterLeft, OuterTop);
+        lexifind::KeepOnScreen(this);
+        FPlace = pos();
         PlaceOuter();
     }
 }
@@ -332,7 +400,7 @@ void TForm4::PlaceOuter()
     if (frame.isNull()) {
         // Still no frame: placed as wanted, unless something else has moved or sized the
         // window meanwhile, which then stands.
-        if (pos() != QPoint(OuterLeft, OuterTop) || size() != QSize(OuterWidth, OuterHeight))
+        if (pos() != FPlace || size() != QSize(OuterWidth, OuterHeight))
             FFrameUnknown = false;
         else
             return;
@@ -342,6 +410,7 @@ void TForm4::PlaceOuter()
         return;
     resize(OuterWidth - frame.left() - frame.right(), OuterHeight - frame.top() - frame.bottom());
     move(OuterLeft, OuterTop);
+    lexifind::KeepOnScreen(this);
 }
 
 void TForm4::StoreOption(QString PageSettings::*option, const QString &name, const QString &text)
@@ -371,6 +440,13 @@ void TForm4::Edit12Change() { StoreOption(&PageSettings::DoneMessage, QStringLit
 void TForm4::Edit13Change() { StoreOption(&PageSettings::AnswerColor, QStringLiteral("AnswerColor"), Edit13->text()); }
 void TForm4::Edit14Change() { StoreOption(&PageSettings::VocabularyTextColor, QStringLiteral("VocabularyTextColor"), Edit14->text()); }
 void TForm4::Edit15Change() { StoreOption(&PageSettings::DefinitionColor, QStringLiteral("DefinitionColor"), Edit15->text()); }
+
+void TForm4::Edit16Change() { StoreOption(&PageSettings::TextLanguage, QStringLiteral("TextLanguage"), Edit16->text()); }
+void TForm4::ComboBox2Change() { StoreOption(&PageSettings::PageStyle, QStringLiteral("PageStyle"), ComboBox2->currentText()); }
+void TForm4::Edit17Change() { StoreOption(&PageSettings::ScoreLabel, QStringLiteral("ScoreLabel"), Edit17->text()); }
+void TForm4::Edit18Change() { StoreOption(&PageSettings::RestartCaption, QStringLiteral("RestartCaption"), Edit18->text()); }
+void TForm4::Edit19Change() { StoreOption(&PageSettings::FoundLabel, QStringLiteral("FoundLabel"), Edit19->text()); }
+void TForm4::Edit20Change() { StoreOption(&PageSettings::MasteryScore, QStringLiteral("MasteryScore"), Edit20->text()); }
 
 void TForm4::ChooseColor(QLineEdit *field, ColorShape *shape)
 {

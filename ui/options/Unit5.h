@@ -2,6 +2,7 @@
 
 #include "page/PageSettings.h"
 
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -88,6 +89,20 @@ public:
     ColorShape *Shape8 = nullptr;
     QPushButton *select = nullptr;
     QLineEdit *Edit15 = nullptr;
+    // The options of the modern page and of packages, on a panel of their own below.
+    QFrame *Panel4 = nullptr;
+    QLabel *Label18 = nullptr;
+    QLineEdit *Edit16 = nullptr;
+    QLabel *Label19 = nullptr;
+    QComboBox *ComboBox2 = nullptr;
+    QLabel *Label20 = nullptr;
+    QLineEdit *Edit17 = nullptr;
+    QLabel *Label21 = nullptr;
+    QLineEdit *Edit18 = nullptr;
+    QLabel *Label22 = nullptr;
+    QLineEdit *Edit19 = nullptr;
+    QLabel *Label23 = nullptr;
+    QLineEdit *Edit20 = nullptr;
 
     void Button1Click();
     void Edit1Change();
@@ -114,12 +129,19 @@ public:
     void Button8Click();
     void Edit15Change();
     void selectClick();
+    void Edit16Change();
+    void ComboBox2Change();
+    void Edit17Change();
+    void Edit18Change();
+    void Edit19Change();
+    void Edit20Change();
 
     // The window's place and outer size (frame included) when it is first shown.
     static constexpr int OuterLeft = 245;
     static constexpr int OuterTop = 276;
     static constexpr int OuterWidth = 664;
-    static constexpr int OuterHeight = 337;
+    // Taller than the classic window by the panel of the newer options.
+    static constexpr int OuterHeight = 337 + 104;
 
 signals:
     // After a field has written its option; name as in PageSettings::OptionNames().
@@ -132,6 +154,7 @@ protected:
 
 private:
     void CreateControls();
+    void CreateNewerOptions();
     void SetUpColorDialog();
     void ConnectHandlers();
     void SetTabOrder();
@@ -142,5 +165,6 @@ private:
 
     lexifind::PageSettings &FSettings;
     bool FPlaced = false;
+    QPoint FPlace; // where the window was first placed, on the screen
     bool FFrameUnknown = true;
 };

@@ -1,0 +1,208 @@
+#include "page/Findability.h"
+
+#include "page/PhraseMatcher.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace lexifind {
+
+namespace {
+
+struct ViewHash
+{
+    size_t operator()(QStringView view) const noexcept { return qHash(view); }
+};
+
+// Each code unit folded on its own, so that the length stays: enough to tell a word
+// that differs from an entry only in its capitals.
+QString foldEach(QStringView s)
+{
+    QString out(s.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < s.size(); ++i)
+        out[i] = s[i].toCaseFolded();
+    return out;
+}
+
+} // namespace
+
+std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, const QStringList &entries)
+{
+    std::vector<UnfindableEntry> result;
+    const QString &text = division.text;
+
+    // Most words read as their own characters; the others are read into scratch.
+    QString scratch;
+    const auto readingOf = [&](const WordSpan &word) -> QStringView {
+        const QStringView view = QStringView(text).mid(word.start, word.length);
+        if (view.contains(u'~') || view.contains(u'\r') || IsPageSpace(view.front())
+            || IsPageSpace(view.back())) {
+            scratch = WordReading(division, word);
+            return scratch;
+        }
+        return view;
+    };
+
+    // One pass over the words, each looked up among the entries.
+    std::unordered_map<QStringView, int, ViewHash> firstPosition;
+    firstPosition.reserve(size_t(entries.size()));
+    for (qsizetype k = 0; k < entries.size(); ++k)
+        firstPosition.try_emplace(QStringView(entries[k]), int(k));
+    std::vector<bool> found(size_t(entries.size()), false);
+    for (const WordSpan &word : division.words) {
+        const auto it = firstPosition.find(readingOf(word));
+        if (it != firstPosition.end())
+            found[size_t(it->second)] = true;
+    }
+
+    std::vector<size_t> open; // indices into result whose reason is still to find
+    for (qsizetype k = 0; k < entries.size(); ++k) {
+        const QString &entry = entries[k];
+        if (found[size_t(firstPosition.at(QStringView(entry)))])
+            continue;
+        UnfindableEntry unfindable{int(k), entry, UnfindableReason::NotInText, {}};
+        if (entry.contains(u'~'))
+            unfindable.reason = UnfindableReason::Tilde;
+        else if (!entry.isEmpty() && (IsPageSpace(entry.front()) || IsPageSpace(entry.back())))
+            unfindable.reason = UnfindableReason::BlankAtEnd;
+        else if (!entry.isEmpty())
+            open.push_back(result.size());
+        result.push_back(std::move(unfindable));
+    }
+    if (open.empty())
+        return result;
+
+    // A word that reads as the entry but for its capitals.
+    {
+        QHash<QString, std::vector<size_t>> byFolded;
+        QSet<qsizetype> lengths;
+        for (size_t index : open) {
+            byFolded[foldEach(result[index].entry)].push_back(index);
+            lengths.insert(result[index].entry.size());
+        }
+        for (const WordSpan &word : division.words) {
+            const QStringView reading = readingOf(word);
+            if (!lengths.contains(reading.size()))
+                continue;
+            const auto it = byFolded.constFind(foldEach(reading));
+            if (it == byFolded.constEnd())
+                continue;
+            for (size_t index : *it)
+                if (result[index].named.isEmpty()) {
+                    result[index].reason = UnfindableReason::OtherCapitals;
+                    result[index].named = reading.toString();
+                }
+        }
+        open.erase(std::remove_if(open.begin(), open.end(),
+                                  [&](size_t index) { return !result[index].named.isEmpty(); }),
+                   open.end());
+    }
+    if (open.empty())
+        return result;
+
+    // Where the text holds the entry, as the page shows the text, the words there tell why.
+    QHash<QString, int> patternIndex;
+    QStringList patterns;
+    for (size_t index : open)
+        if (!patternIndex.contains(result[index].entry)) {
+            patternIndex.insert(result[index].entry, int(patterns.size()));
+            patterns << result[index].entry;
+        }
+    std::vector<qsizetype> firstStart(size_t(patterns.size()), -1);
+    PhraseMatcher(patterns).scan(text, [&](int pattern, qsizetype start) {
+        if (firstStart[size_t(pattern)] < 0)
+            firstStart[size_t(pattern)] = start;
+    }, true);
+
+    qsizetype longestOccurrence = 0;
+    for (const EntryOccurrence &occurrence : division.entryOccurrences)
+        longestOccurrence = std::max(longestOccurrence, occurrence.length);
+    const auto &occurrences = division.entryOccurrences;
+    const auto &words = division.words;
+
+    // Written with other capitals somewhere, maybe over several words.
+    std::vector<qsizetype> firstFolded(size_t(patterns.size()), -1);
+    if (std::find(firstStart.begin(), firstStart.end(), -1) != firstStart.end()) {
+        QStringList folded;
+        for (const QString &pattern : std::as_const(patterns))
+            folded << foldEach(pattern);
+        PhraseMatcher(folded).scan(foldEach(text), [&](int pattern, qsizetype start) {
+            if (firstStart[size_t(pattern)] < 0 && firstFolded[size_t(pattern)] < 0)
+                firstFolded[size_t(pattern)] = start;
+        }, true);
+    }
+
+    for (size_t index : open) {
+        UnfindableEntry &unfindable = result[index];
+        const int pattern = patternIndex.value(unfindable.entry);
+        const qsizetype start = firstStart[size_t(pattern)];
+        if (start < 0) {
+            if (const qsizetype other = firstFolded[size_t(pattern)]; other >= 0) {
+                unfindable.reason = UnfindableReason::OtherCapitals;
+                unfindable.named = text.mid(other, unfindable.entry.size()).replace(u'~', u' ');
+            }
+            continue;
+        }
+        const qsizetype end = start + unfindable.entry.size();
+
+        // An earlier entry took part of it.
+        auto after = std::lower_bound(occurrences.begin(), occurrences.end(), end,
+                                      [](const EntryOccurrence &o, qsizetype at) { return o.start < at; });
+        for (auto it = after; it != occurrences.begin();) {
+            --it;
+            if (it->start + longestOccurrence <= start)
+                break;
+            if (it->entry < unfindable.position && it->start + it->length > start
+                && entries[it->entry] != unfindable.entry) {
+                unfindable.reason = UnfindableReason::JoinedByEarlier;
+                unfindable.named = entries[it->entry];
+            }
+        }
+        if (unfindable.reason == UnfindableReason::JoinedByEarlier)
+            continue;
+
+        // Otherwise the words it lies in are longer than it.
+        auto first = std::lower_bound(words.begin(), words.end(), start,
+                                      [](const WordSpan &w, qsizetype at) { return w.start + w.length <= at; });
+        if (first == words.end() || first->start >= end)
+            continue;
+        auto last = first;
+        while (last + 1 != words.end() && (last + 1)->start < end)
+            ++last;
+        unfindable.reason = UnfindableReason::InsideLongerWord;
+        unfindable.named = WordReading(division, {first->start, last->start + last->length - first->start});
+    }
+    return result;
+}
+
+QString UnfindableReasonText(const UnfindableEntry &unfindable)
+{
+    switch (unfindable.reason) {
+    case UnfindableReason::NotInText:
+        return QStringLiteral("absent du texte");
+    case UnfindableReason::InsideLongerWord:
+        return QStringLiteral("seulement dans un mot plus long : « %1 »").arg(unfindable.named);
+    case UnfindableReason::OtherCapitals:
+        return QStringLiteral("seulement avec d'autres majuscules : « %1 »").arg(unfindable.named);
+    case UnfindableReason::BlankAtEnd:
+        return QStringLiteral("un blanc au début ou à la fin");
+    case UnfindableReason::Tilde:
+        return QStringLiteral("un tilde, que la page montre comme un blanc");
+    case UnfindableReason::JoinedByEarlier:
+        return QStringLiteral("pris dans une expression plus longue par le mot « %1 », placé plus haut "
+                              "dans la liste").arg(unfindable.named);
+    }
+    return {};
+}
+
+QString UnfindableLine(const UnfindableEntry &unfindable)
+{
+    return QStringLiteral("mot %1 « %2 » introuvable : %3")
+            .arg(unfindable.position + 1)
+            .arg(unfindable.entry, UnfindableReasonText(unfindable));
+}
+
+} // namespace lexifind

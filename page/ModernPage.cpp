@@ -37,12 +37,12 @@ button{font:inherit;min-height:2.75rem;padding:0 1rem;color:%3;background:%1;bor
 #text>div{content-visibility:auto;contain-intrinsic-size:auto 30rem}
 #text span{padding:.2em 0}
 .f{background:%2;text-decoration:underline}
-#list{align-self:start;margin:1rem 0 0;padding:.5rem 2rem;background:%6;color:%7;font-style:italic}
+#list{grid-column:2;grid-row:1;align-self:start;margin:1rem 0 0;padding:.5rem 2rem;background:%6;color:%7;font-style:italic}
 #list:empty{display:none}
 footer{text-align:center;color:%5}
-@media(max-width:48rem){#cols{display:block}}
+@media(max-width:48rem){#cols{display:flex;flex-direction:column}#list{order:1}}
 @media(prefers-reduced-motion:no-preference){#text span{transition:background .2s}}
-@media print{#zone{position:static}button{display:none}#text>div{content-visibility:visible}}
+@media print{#zone{position:static}button{display:none}#cols{display:block}#text>div{content-visibility:visible}}
 )css";
 
 bool isNoncharacter(char32_t c)
@@ -338,9 +338,9 @@ QString dividedText(const Division &division)
     for (size_t number = 0; number < division.words.size(); ++number) {
         const WordSpan &word = division.words[number];
         between(word.start);
-        out += u"<span id=\"";
+        out += u"<span id=";
         appendNumber(out, number);
-        out += u"\">";
+        out += u">";
         appendTextPiece(out, QStringView(text).mid(word.start, word.length));
         out += u"</span>";
         at = word.start + word.length;
@@ -348,6 +348,23 @@ QString dividedText(const Division &division)
     between(text.size());
     out += u"</div>";
     return out;
+}
+
+// Whether the first character with a strong direction is written right to left.
+bool startsRightToLeft(const QString &text)
+{
+    bool rightToLeft = false;
+    bool decided = false;
+    forEachCodePoint(text, [&](char32_t c, QStringView) {
+        if (decided)
+            return;
+        const QChar::Direction direction = QChar::direction(c);
+        if (direction == QChar::DirL || direction == QChar::DirR || direction == QChar::DirAL) {
+            rightToLeft = direction != QChar::DirL;
+            decided = true;
+        }
+    });
+    return rightToLeft;
 }
 
 } // namespace
@@ -483,12 +500,14 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const PageSettings 
             cssValue(s.VocabularyTextColor), cssValue(s.DefinitionColor), cssFontList(s.FontFamily));
     const QByteArray styleBytes = style.toUtf8();
 
-    QString policy = QStringLiteral("default-src 'none'; script-src ") + scriptHash;
+    // The hashes in the order of the scripts in the page.
+    QString policy = QStringLiteral("default-src 'none'; script-src ");
     QString addOn;
     if (!addOnScript.isEmpty()) {
         addOn = scriptElementBody(addOnScript);
-        policy += u' ' + sha256(addOn.toUtf8());
+        policy += sha256(addOn.toUtf8()) + u' ';
     }
+    policy += scriptHash;
     policy += QStringLiteral("; style-src ") + sha256(styleBytes)
             + QStringLiteral("; base-uri 'none'");
 
@@ -506,6 +525,17 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const PageSettings 
     data += QStringLiteral(",\"c\":%1}").arg(division.words.size());
 
     const QString heading = s.TextTitle.isEmpty() ? s.PageTitle : s.TextTitle;
+    // The page's own words (messages, captions, definitions) may be in another language
+    // than the text, French by default: the answer zone and the list then say so.
+    const QString ownWords = QStringList{s.Instruction, s.RightMessage, s.WrongMessage, s.DoneMessage,
+                                         s.NextCaption, s.ScoreLabel, s.RestartCaption}.join(u' ');
+    const QString ownLanguage = GuessTextLanguage(ownWords);
+    const bool ownRightToLeft = startsRightToLeft(ownWords);
+    QString own;
+    if (ownLanguage != language.section(u'-', 0, 0).toLower())
+        own += QStringLiteral(" lang=") + ownLanguage;
+    if (ownRightToLeft != division.rightToLeft)
+        own += ownRightToLeft ? QStringLiteral(" dir=rtl") : QStringLiteral(" dir=ltr");
 
     // Fixed attribute values go unquoted where HTML allows it: the page stays small.
     QString page;
@@ -517,20 +547,24 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const PageSettings 
                              "<meta name=viewport content=\"width=device-width,initial-scale=1\">"
                              "<meta http-equiv=Content-Security-Policy content=\"")
             + policy + QStringLiteral("\"><title>") + html(s.PageTitle)
-            + QStringLiteral("</title><style>") + style + QStringLiteral("</style>\n<main><h1 id=h>")
-            + html(heading) + QStringLiteral("</h1><div id=zone><div id=live aria-live=polite><p>")
+            + QStringLiteral("</title><style>") + style + QStringLiteral("</style>\n<main><h1 id=h")
+            + (s.TextTitle.isEmpty() ? own : QString()) + u'>' + html(heading) + QStringLiteral("</h1><div id=zone")
+            + own + QStringLiteral("><div id=live aria-live=polite><p>")
             + html(s.Instruction) + QStringLiteral(" <span id=trad></span><p id=feedback><p>")
             + html(s.ScoreLabel) + QStringLiteral(" <span id=score></span></div><div id=eatme><button>")
             + html(s.NextCaption) + QStringLiteral("</button></div><button id=restart hidden>")
-            + html(s.RestartCaption) + QStringLiteral("</button></div><div id=cols>"
-                                                      "<div id=text role=group aria-labelledby=h>");
-    page += dividedText(division);
-    page += QStringLiteral("</div><ul id=list></ul></div></main><footer>Created with <em>Lexifind</em>"
-                           "</footer>\n<script type=application/json id=data>");
-    page += data;
-    page += QStringLiteral("</script>\n<script>") + script + QStringLiteral("</script>\n");
+            + html(s.RestartCaption) + QStringLiteral("</button></div>\n");
+    // The list, the data and the scripts come before the text, so that the learner can
+    // answer while a long text is still arriving; a package's script comes before the
+    // page's own, so that it hears that the page is ready.
+    page += QStringLiteral("<div id=cols><ul id=list") + own + QStringLiteral("></ul>\n<script type=application/json id=data>") + data
+            + QStringLiteral("</script>\n");
     if (!addOn.isEmpty())
         page += QStringLiteral("<script>") + addOn + QStringLiteral("</script>\n");
+    page += QStringLiteral("<script>") + script + QStringLiteral("</script>\n");
+    page += QStringLiteral("<div id=text role=group aria-labelledby=h>");
+    page += dividedText(division);
+    page += QStringLiteral("</div></div></main><footer lang=en>Created with <em>Lexifind</em></footer>\n");
     return page.toUtf8();
 }
 

@@ -34,7 +34,9 @@ void printUsage(FILE *to)
         "écrite s'il y en a un, et le code de sortie est 3.\n"
         "Les options non données prennent leur valeur par défaut. NOM est l'une de :\n");
     usage += QStringLiteral("  ") + PageSettings::OptionNames().join(QStringLiteral("\n  "))
-            + QStringLiteral("\n");
+            + QStringLiteral("\n"
+                             "PageStyle : « classique » (par défaut) ou « moderne » (téléphones, clavier, "
+                             "lecteurs d'écran).\n");
     std::fputs(usage.toLocal8Bit().constData(), to);
 }
 

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sizes and load-ready times of the classic and the modern page for texts of 1 MB and
+# 10 MB in Debian's Chromium (see tools/bench-modern.mjs for BENCH_SIZES, BENCH_TIMEOUT).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j2 --target lexifind-page >/dev/null
+LEXIFIND_PAGE="$build/tools/lexifind-page" node tools/bench-modern.mjs

@@ -50,13 +50,21 @@ const QByteArrayView Utf16LeBom("\xFF\xFE", 2);
 const QByteArrayView Utf16BeBom("\xFE\xFF", 2);
 
 // UTF-16 after its mark. A last byte without its pair is kept as a windows-1252
-// character rather than lost.
+// character rather than lost; a lone half of a surrogate pair becomes U+FFFD.
 QString decodeUtf16(QByteArrayView bytes, QStringConverter::Encoding encoding)
 {
     const qsizetype even = bytes.size() & ~qsizetype(1);
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless
                                          | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes.first(even));
+    // Half of a surrogate pair is no character, and could not be written back.
+    char16_t *units = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        if (QChar::isHighSurrogate(units[i]) && i + 1 < n && QChar::isLowSurrogate(units[i + 1]))
+            ++i;
+        else if (QChar::isSurrogate(units[i]))
+            units[i] = 0xFFFD;
+    }
     if (even < bytes.size())
         text += QChar(windows1252Char(static_cast<unsigned char>(bytes.back())));
     return text;

@@ -14,9 +14,9 @@ struct OptionInfo
 };
 
 // Declared order; the defaults the page falls back on when an option is empty.
-const std::array<OptionInfo, 16> &optionTable()
+const std::array<OptionInfo, 22> &optionTable()
 {
-    static const std::array<OptionInfo, 16> table{{
+    static const std::array<OptionInfo, 22> table{{
         {"PageTitle", &PageSettings::PageTitle, "Recherche de vocabulaire"},
         {"TextTitle", &PageSettings::TextTitle, nullptr},
         {"Instruction", &PageSettings::Instruction, "Trouvez dans le texte l'équivalent de :"},
@@ -33,6 +33,14 @@ const std::array<OptionInfo, 16> &optionTable()
         {"VocabularyBackColor", &PageSettings::VocabularyBackColor, "#ff9900"},
         {"VocabularyTextColor", &PageSettings::VocabularyTextColor, "#000000"},
         {"DefinitionColor", &PageSettings::DefinitionColor, "#cc0000"},
+        // Beyond the classic sixteen: the text's language, the page style and the
+        // modern page's own words, which a teacher may write in the learners' language.
+        {"TextLanguage", &PageSettings::TextLanguage, nullptr},
+        {"PageStyle", &PageSettings::PageStyle, nullptr},
+        {"ScoreLabel", &PageSettings::ScoreLabel, "Score :"},
+        {"RestartCaption", &PageSettings::RestartCaption, "Recommencer"},
+        {"FoundLabel", &PageSettings::FoundLabel, "trouvé"},
+        {"MasteryScore", &PageSettings::MasteryScore, nullptr},
     }};
     return table;
 }
@@ -47,6 +55,11 @@ void PageSettings::FillDefaults()
         if (info.defaultValue && value.isEmpty())
             value = QString::fromUtf8(info.defaultValue);
     }
+}
+
+bool PageSettings::IsModernStyle() const
+{
+    return PageStyle.trimmed().compare(u"moderne", Qt::CaseInsensitive) == 0;
 }
 
 const QStringList &PageSettings::OptionNames()

@@ -5,7 +5,8 @@
 
 namespace lexifind {
 
-// The sixteen options of the exercise page, empty at start, never stored in a file.
+// The options of the exercise page, empty at start, never stored in a file: the classic
+// page's sixteen, then those of the other page styles and of the packages.
 struct PageSettings
 {
     QString PageTitle;
@@ -24,11 +25,24 @@ struct PageSettings
     QString VocabularyBackColor;
     QString VocabularyTextColor;
     QString DefinitionColor;
+    // A BCP 47 tag ("fr", "zh-Hans"); empty: the page declares none.
+    QString TextLanguage;
+    // Empty or "classique": the classic page; "moderne": the modern page.
+    QString PageStyle;
+    QString ScoreLabel;
+    QString RestartCaption;
+    // What a screen reader hears after a found word.
+    QString FoundLabel;
+    // Percentage of questions found that passes in a learning platform; empty: none.
+    QString MasteryScore;
+
+    // The page style the options ask for.
+    bool IsModernStyle() const;
 
     // Stores the default into every empty option but TextTitle.
     void FillDefaults();
 
-    // The sixteen names in declared order, and access by name (nullptr for an unknown name).
+    // The names in declared order, and access by name (nullptr for an unknown name).
     static const QStringList &OptionNames();
     QString *option(const QString &name);
     const QString *option(const QString &name) const;

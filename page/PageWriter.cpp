@@ -4,6 +4,7 @@
 #include "document/LexifindError.h"
 #include "document/SaveFile.h"
 #include "document/TextCodec.h"
+#include "page/ModernPage.h"
 #include "page/PageEncoding.h"
 #include "page/PageSettings.h"
 #include "page/WordDivision.h"
@@ -86,7 +87,8 @@ bool holdsMarkup(const QStringList &values)
 
 } // namespace
 
-QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings)
+QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
+                     const QString &addOnScript)
 {
     settings.FillDefaults();
     // With no entry the script's arrays could not be closed, and the page would
@@ -94,17 +96,31 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings)
     if (document.words().isEmpty())
         throw Error(QStringLiteral("La liste de mots est vide : ajoutez au moins un mot "
                                    "avant d'enregistrer la page HTML"));
+    if (settings.IsModernStyle())
+        return BuildModernPage(document, settings, addOnScript);
+    if (const QString style = settings.PageStyle.trimmed();
+        !style.isEmpty() && style.compare(u"classique", Qt::CaseInsensitive) != 0)
+        throw Error(QStringLiteral("Style de page inconnu « %1 » : choisissez « classique » "
+                                   "ou « moderne »").arg(settings.PageStyle));
     const PageSettings &s = settings;
     const QStringList &words = document.words();
     const QStringList &definitions = document.definitions();
     const qsizetype count = definitions.size();
+    const Division division = DivideIntoWords(document.text(), words, s.TextLanguage);
+    // Right-to-left text gets its direction, and the cells that show words of it follow
+    // their own content; a left-to-right text keeps the page it always had.
+    const char *const autoDirection = division.rightToLeft ? " dir=\"auto\"" : "";
 
     PageText page(document.text().size() * 6 + 8192);
 
     page.line("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>");
     page.line("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
               "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">");
-    page.line("<html xmlns=\"http://www.w3.org/1999/xhtml\">");
+    if (s.TextLanguage.isEmpty())
+        page.line("<html xmlns=\"http://www.w3.org/1999/xhtml\">");
+    else
+        page.line("<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"", attribute(s.TextLanguage),
+                  "\" xml:lang=\"", attribute(s.TextLanguage), "\">");
     page.line("<head>");
     page.line("<title>", html(s.PageTitle), "</title>");
     page.line("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\" />");
@@ -222,23 +238,26 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings)
               "\" align=\"center\" cellpadding=\"0\">");
     page.line(" <tr> ");
     page.line("<td width=\"66%\" bordercolor=\"", attribute(s.VocabularyBackColor), "\"> ");
-    page.literal("<blockquote style=\"cursor:pointer\"><font face=\"", attribute(s.FontFamily),
+    page.literal(division.rightToLeft ? "<blockquote dir=\"rtl\" style=\"cursor:pointer\"><font face=\""
+                                      : "<blockquote style=\"cursor:pointer\"><font face=\"",
+                 attribute(s.FontFamily),
                  "\" color=\"", attribute(s.TextColor), "\"><br><strong>", html(s.TextTitle),
                  "</strong><br><br>",
-                 Inserted{DivideText(JoinPhrases(document.text(), words)), PageContext::HtmlText});
+                 Inserted{DivideText(division), PageContext::HtmlText});
     page.keepTildes();
-    page.line("</font></blockquote></td><td width=\"33%\" valign=\"top\"><div id=\"list\"></div>"
-              "</table><br> ");
+    page.line("</font></blockquote></td><td width=\"33%\" valign=\"top\"><div id=\"list\"",
+              autoDirection, "></div></table><br> ");
     page.line("<table width=\"95%\" border=\"1\" bordercolor=\"", attribute(s.VocabularyBackColor),
               "\" align=\"center\" cellpadding=\"5\" cellspacing=\"0\" class=\"dyna\">");
     page.line("<tr bordercolor=\"", attribute(s.AnswerZoneColor), "\">");
     page.line("<td bgcolor=\"", attribute(s.AnswerZoneColor), "\" width=\"200px\"><div align=\"left\"> ",
               html(s.Instruction));
     page.line("      </div></td>");
-    page.line("    <td width=\"125px\" class=\"dyna2\" id=\"trad\" bgcolor=\"", attribute(s.AnswerZoneColor),
+    page.line("    <td width=\"125px\" class=\"dyna2\" id=\"trad\"", autoDirection,
+              " bgcolor=\"", attribute(s.AnswerZoneColor),
               "\">&nbsp;</td>");
     page.line("    <td width=\"200px\" bgcolor=\"", attribute(s.AnswerZoneColor),
-              "\" id=\"feedback\">&nbsp;</td> ");
+              "\" id=\"feedback\"", autoDirection, ">&nbsp;</td> ");
     page.line("    <td id=\"eatme\" align=\"center\" bgcolor=\"", attribute(s.AnswerZoneColor),
               "\" bordercolor=\"", attribute(s.VocabularyBackColor), "\"><input type=\"button\" value=\"",
               attribute(s.NextCaption), "\" onclick=\"MM_callJS('QN=QN+1'); writequestion();\"></td>");

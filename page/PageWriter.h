@@ -9,10 +9,13 @@ class ExerciseDocument;
 struct PageSettings;
 
 // The one road to the exercise page, shared by the main window and lexifind-page.
-// Fills in the defaults of settings (kept there), then returns the page's bytes
-// (windows-1252). Throws lexifind::Error for a document the page cannot be made of
-// (an empty word list).
-QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings);
+// Fills in the defaults of settings (kept there), then returns the page's bytes in the
+// style the settings ask for (the classic page in windows-1252). addOnScript is script
+// that a package adds to the modern page (the classic page never carries one). Throws
+// lexifind::Error for a document the page cannot be made of (an empty word list) or an
+// unknown page style.
+QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
+                     const QString &addOnScript = {});
 
 // Writes page to path + ".htm", atomically; returns the path written. Throws
 // lexifind::Error("Impossible de créer le fichier <path>.htm").

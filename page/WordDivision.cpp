@@ -2,8 +2,12 @@
 
 #include "document/TextCodec.h"
 #include "page/PageEncoding.h"
+#include "page/PhraseMatcher.h"
 
 #include <QHash>
+
+#include <unicode/ubrk.h>
+#include <unicode/uloc.h>
 
 #include <algorithm>
 #include <iterator>
@@ -34,107 +38,22 @@ bool isWordCodePoint(char32_t c)
     }
 }
 
-// Multi-pattern matcher over UTF-16 code units (Aho-Corasick): one pass over the
-// text finds every occurrence of every pattern, so the cost is the text's length
-// plus the number of occurrences, whatever the number of entries.
-class PhraseMatcher
+// Scripts written without blanks between words: a segmenter finds their words.
+bool isUnspacedScript(char32_t c)
 {
-public:
-    explicit PhraseMatcher(const QStringList &patterns)
-    {
-        m_nodes.emplace_back();
-        m_rootNext.assign(0x10000, 0);
-        for (qsizetype p = 0; p < patterns.size(); ++p) {
-            const QString &pattern = patterns[p];
-            int node = 0;
-            for (QChar ch : pattern)
-                node = child(node, ch.unicode(), true);
-            m_nodes[node].pattern = int(p);
-            m_lengths.push_back(int(pattern.size()));
-        }
-        buildLinks();
+    switch (QChar::script(c)) {
+    case QChar::Script_Han:
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+    case QChar::Script_Thai:
+    case QChar::Script_Lao:
+    case QChar::Script_Khmer:
+    case QChar::Script_Myanmar:
+        return true;
+    default:
+        return false;
     }
-
-    // Calls found(patternIndex, start) for every occurrence, in order of their ends.
-    template<typename Found>
-    void scan(const QString &text, Found found) const
-    {
-        int node = 0;
-        const char16_t *data = reinterpret_cast<const char16_t *>(text.constData());
-        for (qsizetype i = 0, n = text.size(); i < n; ++i) {
-            node = step(node, data[i]);
-            for (int out = m_nodes[node].pattern >= 0 ? node : m_nodes[node].output; out > 0;
-                 out = m_nodes[out].output)
-                found(m_nodes[out].pattern, i + 1 - m_lengths[size_t(m_nodes[out].pattern)]);
-        }
-    }
-
-private:
-    struct Node
-    {
-        std::vector<std::pair<char16_t, int>> children; // sorted by unit
-        int fail = 0;
-        int output = 0; // nearest node on the fail chain that ends a pattern (0: none)
-        int pattern = -1;
-    };
-
-    int find(int node, char16_t unit) const
-    {
-        if (node == 0)
-            return m_rootNext[unit];
-        const auto &c = m_nodes[size_t(node)].children;
-        auto it = std::lower_bound(c.begin(), c.end(), unit,
-                                   [](const auto &entry, char16_t u) { return entry.first < u; });
-        return it != c.end() && it->first == unit ? it->second : 0;
-    }
-
-    int child(int node, char16_t unit, bool create)
-    {
-        int existing = find(node, unit);
-        if (existing || !create)
-            return existing;
-        int created = int(m_nodes.size());
-        m_nodes.emplace_back();
-        auto &c = m_nodes[size_t(node)].children;
-        auto it = std::lower_bound(c.begin(), c.end(), unit,
-                                   [](const auto &entry, char16_t u) { return entry.first < u; });
-        c.insert(it, {unit, created});
-        if (node == 0)
-            m_rootNext[unit] = created;
-        return created;
-    }
-
-    int step(int node, char16_t unit) const
-    {
-        for (;;) {
-            int next = find(node, unit);
-            if (next || node == 0)
-                return next;
-            node = m_nodes[size_t(node)].fail;
-        }
-    }
-
-    void buildLinks()
-    {
-        std::vector<int> queue;
-        for (const auto &[unit, c] : m_nodes[0].children)
-            queue.push_back(c);
-        for (size_t head = 0; head < queue.size(); ++head) {
-            const int node = queue[head];
-            for (const auto &[unit, c] : m_nodes[size_t(node)].children) {
-                const int fail = step(m_nodes[size_t(node)].fail, unit);
-                m_nodes[size_t(c)].fail = fail;
-                m_nodes[size_t(c)].output = m_nodes[size_t(fail)].pattern >= 0
-                        ? fail : m_nodes[size_t(fail)].output;
-                queue.push_back(c);
-            }
-        }
-    }
-
-    std::vector<Node> m_nodes;
-    std::vector<int> m_rootNext;
-    std::vector<int> m_lengths;
-};
+}
 
 void appendHex(QString &out, unsigned value, int digits)
 {
@@ -150,23 +69,71 @@ bool IsWordCharacter(QChar c)
     return isWordCodePoint(c.unicode());
 }
 
-QString JoinPhrases(const QString &text, const QStringList &words)
+namespace {
+
+// Calls visit(codePoint, position, units) for each code point, surrogate pairs taken
+// together; stops early when visit returns false.
+template<typename Visit>
+void forEachCodePoint(QStringView text, Visit visit)
 {
-    // Each entry works on the text as the earlier ones left it. Joining only turns
-    // blanks into tildes, so positions never move, and an occurrence in the working
-    // text is always an occurrence in the original once tildes are read as blanks.
-    // One scan of the original finds all candidates; each entry then checks its own
-    // candidates, left to right, against the working text.
-    const auto asBlanks = [](QString s) { return s.replace(u'~', u' '); };
+    const qsizetype length = text.size();
+    for (qsizetype i = 0; i < length;) {
+        char32_t c = text[i].unicode();
+        qsizetype units = 1;
+        if (QChar::isHighSurrogate(c) && i + 1 < length && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+            units = 2;
+        }
+        if (!visit(c, i, units))
+            return;
+        i += units;
+    }
+}
+
+QString asBlanks(QString s)
+{
+    return s.replace(u'~', u' ');
+}
+
+// The entries joined in the working text, earlier entries first.
+struct Joining
+{
+    QString text;                 // blanks of joined occurrences become tildes
+    std::vector<bool> glued;      // other word-cutting characters of joined occurrences
+    std::vector<EntryOccurrence> occurrences;
+};
+
+// An entry that holds a character cutting words (a blank, an apostrophe, any
+// punctuation) is joined wherever it occurs: its blanks become tildes, and its other
+// cutting characters are glued, so that each occurrence is one word reading as the entry.
+// Each entry works on the text as the earlier ones left it: an occurrence is taken only
+// where no earlier join turned one of its blanks into a tilde or glued one of its other
+// cutting characters. Positions never move, so one scan of the original, tildes read as
+// blanks, finds every candidate; each entry then checks its own, left to right.
+Joining joinEntries(const QString &text, const QStringList &entries)
+{
+    Joining joining;
+    joining.text = text;
 
     QHash<QString, int> patternIndex;
     QStringList patterns;
-    std::vector<int> entryPattern(size_t(words.size()), -1);
-    for (qsizetype k = 0; k < words.size(); ++k) {
-        // An entry without a blank would be replaced by itself.
-        if (!words[k].contains(u' '))
+    std::vector<int> entryPattern(size_t(entries.size()), -1);
+    // Per entry, the code units to glue.
+    std::vector<std::vector<qsizetype>> glue(size_t(entries.size()));
+    for (qsizetype k = 0; k < entries.size(); ++k) {
+        bool cuts = false;
+        forEachCodePoint(entries[k], [&](char32_t c, qsizetype at, qsizetype units) {
+            if (isWordCodePoint(c))
+                return true;
+            cuts = true;
+            if (c != u' ')
+                for (qsizetype u = 0; u < units; ++u)
+                    glue[size_t(k)].push_back(at + u);
+            return true;
+        });
+        if (!cuts)
             continue;
-        const QString key = asBlanks(words[k]);
+        const QString key = asBlanks(entries[k]);
         auto it = patternIndex.constFind(key);
         if (it == patternIndex.constEnd()) {
             it = patternIndex.insert(key, int(patterns.size()));
@@ -175,89 +142,412 @@ QString JoinPhrases(const QString &text, const QStringList &words)
         entryPattern[size_t(k)] = it.value();
     }
     if (patterns.isEmpty())
-        return text;
+        return joining;
 
     std::vector<std::vector<qsizetype>> starts(size_t(patterns.size()));
     {
         const PhraseMatcher matcher(patterns);
-        matcher.scan(asBlanks(text), [&](int pattern, qsizetype start) {
-            starts[size_t(pattern)].push_back(start);
-        });
+        matcher.scan(text, [&](int pattern, qsizetype start) { starts[size_t(pattern)].push_back(start); },
+                     true);
     }
     for (auto &list : starts)
         std::sort(list.begin(), list.end());
 
-    QString working = text;
-    char16_t *data = reinterpret_cast<char16_t *>(working.data());
-    for (qsizetype k = 0; k < words.size(); ++k) {
+    char16_t *data = reinterpret_cast<char16_t *>(joining.text.data());
+    std::vector<bool> &glued = joining.glued;
+    for (qsizetype k = 0; k < entries.size(); ++k) {
         const int pattern = entryPattern[size_t(k)];
         if (pattern < 0)
             continue;
-        const QString &entry = words[k];
-        const char16_t *e = reinterpret_cast<const char16_t *>(entry.constData());
+        const QString &entry = entries[k];
+        const char16_t *e = reinterpret_cast<const char16_t *>(entry.utf16());
         const qsizetype length = entry.size();
         qsizetype from = 0;
         for (qsizetype start : starts[size_t(pattern)]) {
-            if (start < from)
+            if (start < from || !std::equal(e, e + length, data + start))
                 continue;
-            if (!std::equal(e, e + length, data + start))
+            if (!glued.empty()
+                && std::any_of(glued.begin() + start, glued.begin() + start + length, [](bool g) { return g; }))
                 continue;
             for (qsizetype i = 0; i < length; ++i)
                 if (e[i] == u' ')
                     data[start + i] = u'~';
+            if (!glue[size_t(k)].empty() && glued.empty())
+                glued.assign(size_t(text.size()), false);
+            for (qsizetype offset : glue[size_t(k)])
+                glued[size_t(start + offset)] = true;
+            joining.occurrences.push_back({start, length, int(k)});
             from = start + length;
         }
     }
-    return working;
+    return joining;
+}
+
+// Words are the runs of word characters and glued characters, whole code points at a time.
+// segmented, when given, receives the indices of the words that hold a character of a
+// script written without blanks between words.
+std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glued,
+                               std::vector<size_t> *segmented = nullptr)
+{
+    std::vector<WordSpan> words;
+    bool inWord = false;
+    forEachCodePoint(text, [&](char32_t c, qsizetype i, qsizetype units) {
+        const bool word = isWordCodePoint(c) || (!glued.empty() && glued[size_t(i)]);
+        if (word && !inWord)
+            words.push_back({i, 0});
+        if (word) {
+            words.back().length = i + units - words.back().start;
+            if (segmented && c >= 0x0E00 && isUnspacedScript(c)
+                && (segmented->empty() || segmented->back() != words.size() - 1))
+                segmented->push_back(words.size() - 1);
+        }
+        inWord = word;
+        return true;
+    });
+    return words;
+}
+
+// The word break iterator of the text's language (the root rules, which follow the
+// script, when none is given or ICU does not know it).
+class Segmenter
+{
+public:
+    explicit Segmenter(const QString &language)
+    {
+        char locale[ULOC_FULLNAME_CAPACITY] = "";
+        if (!language.isEmpty()) {
+            UErrorCode status = U_ZERO_ERROR;
+            int32_t parsed = 0;
+            const QByteArray tag = language.toLatin1();
+            uloc_forLanguageTag(tag.constData(), locale, sizeof locale, &parsed, &status);
+            if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING)
+                locale[0] = '\0';
+        }
+        UErrorCode status = U_ZERO_ERROR;
+        m_iterator = ubrk_open(UBRK_WORD, locale, nullptr, 0, &status);
+        if (U_FAILURE(status))
+            m_iterator = nullptr;
+    }
+    ~Segmenter()
+    {
+        if (m_iterator)
+            ubrk_close(m_iterator);
+    }
+    Segmenter(const Segmenter &) = delete;
+    Segmenter &operator=(const Segmenter &) = delete;
+
+    // Calls cut(offset) for each word boundary strictly inside piece.
+    template<typename Cut>
+    void boundaries(QStringView piece, Cut cut)
+    {
+        if (!m_iterator)
+            return;
+        UErrorCode status = U_ZERO_ERROR;
+        ubrk_setText(m_iterator, piece.utf16(), int32_t(piece.size()), &status);
+        if (U_FAILURE(status))
+            return;
+        for (int32_t at = ubrk_first(m_iterator); (at = ubrk_next(m_iterator)) != UBRK_DONE;)
+            if (at < piece.size())
+                cut(qsizetype(at));
+    }
+
+private:
+    UBreakIterator *m_iterator = nullptr;
+};
+
+// Within a word, the stretches of a script written without blanks. Characters common to
+// all scripts (digits, marks, the prolonged sound mark, glued punctuation) go with the
+// script before them, or at a word's start with the one after them.
+struct Stretch
+{
+    qsizetype start;
+    qsizetype end;
+    bool unspaced;
+};
+
+template<typename Add>
+void stretchesOf(QStringView text, WordSpan word, Add add)
+{
+    enum Kind { None, Unspaced, Spaced };
+    Kind current = None;
+    qsizetype from = word.start;
+    forEachCodePoint(text.mid(word.start, word.length), [&](char32_t c, qsizetype at, qsizetype) {
+        const QChar::Script script = QChar::script(c);
+        if (script == QChar::Script_Common || script == QChar::Script_Inherited)
+            return true;
+        const Kind kind = c >= 0x0E00 && isUnspacedScript(c) ? Unspaced : Spaced;
+        if (current != None && kind != current) {
+            add(Stretch{from, word.start + at, current == Unspaced});
+            from = word.start + at;
+        }
+        current = kind;
+        return true;
+    });
+    add(Stretch{from, word.start + word.length, current == Unspaced});
+}
+
+// The text's first strong directional character is right-to-left.
+bool startsRightToLeft(QStringView text)
+{
+    bool rightToLeft = false;
+    forEachCodePoint(text, [&](char32_t c, qsizetype, qsizetype) {
+        switch (QChar::direction(c)) {
+        case QChar::DirL:
+            return false;
+        case QChar::DirR:
+        case QChar::DirAL:
+            rightToLeft = true;
+            return false;
+        default:
+            return true;
+        }
+    });
+    return rightToLeft;
+}
+
+// Whether the page could ever read an entry from a word: a tilde is never read as
+// itself, and the page trims white space from a word before comparing.
+bool couldBeRead(const QString &entry)
+{
+    return !entry.isEmpty() && !entry.contains(u'~') && !IsPageSpace(entry.front())
+            && !IsPageSpace(entry.back());
+}
+
+// Divides the words that hold a script written without blanks: the teacher's entries
+// first (each occurrence that reaches into such a script one word, the earlier entry
+// winning where two overlap), then the changes of script, then the segmenter.
+void divideUnspaced(Division &division, const std::vector<bool> &glued,
+                    const std::vector<size_t> &segmented, const QStringList &entries,
+                    const QString &language)
+{
+    const QString &text = division.text;
+    // The stretches of each segmented word, in text order; stretchStart[i] is where
+    // those of segmented[i] begin.
+    std::vector<Stretch> stretches;
+    std::vector<size_t> stretchStart;
+    for (size_t index : segmented) {
+        stretchStart.push_back(stretches.size());
+        stretchesOf(text, division.words[index], [&](Stretch s) { stretches.push_back(s); });
+    }
+    stretchStart.push_back(stretches.size());
+
+    // The entries' occurrences, claimed in list order.
+    std::vector<EntryOccurrence> kept;
+    {
+        QHash<QString, int> patternIndex;
+        QStringList patterns;
+        std::vector<int> entryPattern(size_t(entries.size()), -1);
+        for (qsizetype k = 0; k < entries.size(); ++k) {
+            if (!couldBeRead(entries[k]) || patternIndex.contains(entries[k]))
+                continue;
+            patternIndex.insert(entries[k], int(patterns.size()));
+            entryPattern[size_t(k)] = int(patterns.size());
+            patterns << entries[k];
+        }
+        std::vector<std::vector<qsizetype>> starts(size_t(patterns.size()));
+        if (!patterns.isEmpty()) {
+            const PhraseMatcher matcher(patterns);
+            for (size_t i = 0; i < segmented.size(); ++i) {
+                const WordSpan word = division.words[segmented[i]];
+                const auto first = stretches.begin() + qsizetype(stretchStart[i]);
+                const auto last = stretches.begin() + qsizetype(stretchStart[i + 1]);
+                matcher.scan(QStringView(text).mid(word.start, word.length),
+                             [&](int pattern, qsizetype offset) {
+                                 const qsizetype start = word.start + offset;
+                                 const qsizetype end = start + patterns[pattern].size();
+                                 if (std::any_of(first, last, [&](const Stretch &s) {
+                                         return s.unspaced && s.start < end && start < s.end;
+                                     }))
+                                     starts[size_t(pattern)].push_back(start);
+                             },
+                             true);
+            }
+        }
+        std::vector<bool> claimed;
+        for (qsizetype k = 0; k < entries.size(); ++k) {
+            const int pattern = entryPattern[size_t(k)];
+            if (pattern < 0 || starts[size_t(pattern)].empty())
+                continue;
+            if (claimed.empty())
+                claimed.assign(size_t(text.size()), false);
+            const qsizetype length = entries[k].size();
+            for (qsizetype start : starts[size_t(pattern)]) {
+                const auto from = claimed.begin() + start;
+                if (std::any_of(from, from + length, [](bool c) { return c; }))
+                    continue;
+                std::fill(from, from + length, true);
+                kept.push_back({start, length, int(k)});
+            }
+        }
+        std::sort(kept.begin(), kept.end(),
+                  [](const EntryOccurrence &a, const EntryOccurrence &b) { return a.start < b.start; });
+    }
+
+    // The tilde and the hyphen join as they do everywhere, and glued characters belong
+    // to the entry that glued them: no cut beside them.
+    const auto joins = [&](qsizetype i) {
+        return text[i] == u'~' || text[i] == u'-' || (!glued.empty() && glued[size_t(i)]);
+    };
+
+    Segmenter segmenter(language);
+    std::vector<WordSpan> words;
+    words.reserve(division.words.size() + stretches.size());
+    size_t nextSegmented = 0;
+    size_t nextKept = 0;
+    std::vector<qsizetype> cuts;
+    for (size_t index = 0; index < division.words.size(); ++index) {
+        const WordSpan word = division.words[index];
+        if (nextSegmented >= segmented.size() || segmented[nextSegmented] != index) {
+            words.push_back(word);
+            continue;
+        }
+        const qsizetype wordEnd = word.start + word.length;
+        cuts.clear();
+        size_t k = nextKept;
+        const auto mayCut = [&](qsizetype at) {
+            while (k < kept.size() && kept[k].start + kept[k].length <= at)
+                ++k;
+            const bool insideEntry = k < kept.size() && kept[k].start < at;
+            if (!insideEntry && !joins(at - 1) && !joins(at))
+                cuts.push_back(at);
+        };
+        for (size_t s = stretchStart[nextSegmented]; s < stretchStart[nextSegmented + 1]; ++s) {
+            const Stretch &stretch = stretches[s];
+            if (stretch.start > word.start)
+                mayCut(stretch.start);
+            if (stretch.unspaced)
+                segmenter.boundaries(QStringView(text).mid(stretch.start, stretch.end - stretch.start),
+                                     [&](qsizetype offset) { mayCut(stretch.start + offset); });
+        }
+        ++nextSegmented;
+        cuts.push_back(word.start);
+        cuts.push_back(wordEnd);
+        for (; nextKept < kept.size() && kept[nextKept].start < wordEnd; ++nextKept) {
+            cuts.push_back(kept[nextKept].start);
+            cuts.push_back(kept[nextKept].start + kept[nextKept].length);
+        }
+        std::sort(cuts.begin(), cuts.end());
+        cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+        for (size_t c = 0; c + 1 < cuts.size(); ++c)
+            words.push_back({cuts[c], cuts[c + 1] - cuts[c]});
+    }
+    division.words = std::move(words);
+    division.entryOccurrences.insert(division.entryOccurrences.end(), kept.begin(), kept.end());
+}
+
+} // namespace
+
+QString JoinPhrases(const QString &text, const QStringList &words)
+{
+    return joinEntries(text, words).text;
+}
+
+namespace {
+
+void appendNumber(QString &out, quint64 number)
+{
+    char16_t digits[24];
+    qsizetype d = std::size(digits);
+    for (quint64 n = number;; n /= 10) {
+        digits[--d] = char16_t(u'0' + n % 10);
+        if (n < 10)
+            break;
+    }
+    out += QStringView(digits + d, std::size(digits) - d);
+}
+
+// The text between words and inside them, escaped for element content, with a <br> put
+// before each CR.
+void appendEscaped(QString &out, QStringView piece)
+{
+    for (QChar ch : piece) {
+        // The teacher's text is text: markup in it would be cut into spans anyway.
+        switch (ch.unicode()) {
+        case u'\r': out += u"<br>\r"; break;
+        case u'<': out += u"&lt;"; break;
+        case u'>': out += u"&gt;"; break;
+        case u'&': out += u"&amp;"; break;
+        default: out += ch; break;
+        }
+    }
+}
+
+} // namespace
+
+Division DivideIntoWords(const QString &text, const QStringList &entries, const QString &language)
+{
+    Division division;
+    Joining joining = joinEntries(text, entries);
+    division.text = std::move(joining.text);
+    division.entryOccurrences = std::move(joining.occurrences);
+    std::vector<size_t> segmented;
+    division.words = wordRuns(division.text, joining.glued, &segmented);
+    if (!segmented.empty())
+        divideUnspaced(division, joining.glued, segmented, entries, language);
+    std::stable_sort(division.entryOccurrences.begin(), division.entryOccurrences.end(),
+                     [](const EntryOccurrence &a, const EntryOccurrence &b) { return a.start < b.start; });
+    division.rightToLeft = startsRightToLeft(text);
+    return division;
+}
+
+bool IsPageSpace(QChar c)
+{
+    // The white space of the page script's \s.
+    switch (c.unicode()) {
+    case u'\t': case u'\n': case 0x0B: case 0x0C: case u'\r': case u' ':
+    case 0x00A0: case 0x1680: case 0x2028: case 0x2029: case 0x202F: case 0x205F:
+    case 0x3000: case 0xFEFF:
+        return true;
+    default:
+        return c.unicode() >= 0x2000 && c.unicode() <= 0x200A;
+    }
+}
+
+QString WordReading(const Division &division, const WordSpan &word)
+{
+    QStringView view = QStringView(division.text).mid(word.start, word.length);
+    // The page compares the span's first text node: a line break tag would end it.
+    if (const qsizetype cr = view.indexOf(u'\r'); cr >= 0)
+        view = view.left(cr);
+    while (!view.isEmpty() && IsPageSpace(view.front()))
+        view = view.mid(1);
+    while (!view.isEmpty() && IsPageSpace(view.back()))
+        view.chop(1);
+    return asBlanks(view.toString());
+}
+
+QString DivideText(const Division &division)
+{
+    const QString &text = division.text;
+    QString out;
+    out.reserve(text.size() * 8 + 16);
+    qsizetype at = 0;
+    for (size_t number = 0; number < division.words.size(); ++number) {
+        const WordSpan &word = division.words[number];
+        appendEscaped(out, QStringView(text).mid(at, word.start - at));
+        out += u"<span id=\"";
+        appendNumber(out, number);
+        out += u"\" onclick=\"checkanswer(";
+        appendNumber(out, number);
+        out += u")\">";
+        appendEscaped(out, QStringView(text).mid(word.start, word.length));
+        at = word.start + word.length;
+        // A line break right after a word is put inside its span, as the page always had it.
+        if (at < text.size() && text[at] == u'\r') {
+            out += u"<br>";
+            out += u"</span>\r";
+            ++at;
+        } else {
+            out += u"</span>";
+        }
+    }
+    appendEscaped(out, QStringView(text).mid(at));
+    return out;
 }
 
 QString DivideText(const QString &workingText)
 {
-    QString out;
-    out.reserve(workingText.size() * 8 + 16);
-    bool inWord = false;
-    quint64 number = 0;
-    const qsizetype length = workingText.size();
-    for (qsizetype i = 0; i < length;) {
-        char32_t c = workingText[i].unicode();
-        qsizetype units = 1;
-        if (QChar::isHighSurrogate(c) && i + 1 < length && workingText[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(workingText[i].unicode(), workingText[i + 1].unicode());
-            units = 2;
-        }
-        if (c == u'\r')
-            out += u"<br>";
-        const bool word = isWordCodePoint(c);
-        if (!word && inWord) {
-            out += u"</span>";
-        } else if (word && !inWord) {
-            char16_t digits[24];
-            qsizetype d = std::size(digits);
-            for (quint64 n = number++;; n /= 10) {
-                digits[--d] = char16_t(u'0' + n % 10);
-                if (n < 10)
-                    break;
-            }
-            const QStringView n(digits + d, std::size(digits) - d);
-            out += u"<span id=\"";
-            out += n;
-            out += u"\" onclick=\"checkanswer(";
-            out += n;
-            out += u")\">";
-        }
-        inWord = word;
-        // The teacher's text is text: markup in it would be cut into spans anyway.
-        switch (c) {
-        case u'<': out += u"&lt;"; break;
-        case u'>': out += u"&gt;"; break;
-        case u'&': out += u"&amp;"; break;
-        default: out += QStringView(workingText).mid(i, units); break;
-        }
-        i += units;
-    }
-    if (inWord)
-        out += u"</span>";
-    return out;
+    return DivideText(Division{workingText, wordRuns(workingText, {}), false, {}});
 }
 
 QString EscapeWord(const QString &word)

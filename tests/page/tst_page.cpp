@@ -102,6 +102,10 @@ void TestPage::defaults_data()
     QTest::newRow("VocabularyBackColor") << "VocabularyBackColor" << "#ff9900";
     QTest::newRow("VocabularyTextColor") << "VocabularyTextColor" << "#000000";
     QTest::newRow("DefinitionColor") << "DefinitionColor" << "#cc0000";
+    QTest::newRow("TextLanguage") << "TextLanguage" << "";
+    QTest::newRow("PageStyle") << "PageStyle" << "";
+    QTest::newRow("ScoreLabel") << "ScoreLabel" << "Score :";
+    QTest::newRow("MasteryScore") << "MasteryScore" << "";
 }
 
 void TestPage::defaults()
@@ -136,9 +140,9 @@ void TestPage::defaultsKeepNonEmptyValues()
 void TestPage::optionNames()
 {
     const QStringList names = PageSettings::OptionNames();
-    QCOMPARE(names.size(), 16);
+    QCOMPARE(names.size(), 22);
     QCOMPARE(names.first(), QStringLiteral("PageTitle"));
-    QCOMPARE(names.last(), QStringLiteral("DefinitionColor"));
+    QCOMPARE(names[15], QStringLiteral("DefinitionColor"));
     PageSettings settings;
     for (const QString &name : names) {
         QVERIFY2(settings.option(name), qPrintable(name));

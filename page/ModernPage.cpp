@@ -1,0 +1,537 @@
+#include "page/ModernPage.h"
+
+#include "document/ExerciseDocument.h"
+#include "page/PageEncoding.h"
+#include "page/PageSettings.h"
+#include "page/WordDivision.h"
+
+#include <QCryptographicHash>
+#include <QHash>
+
+#include <array>
+#include <string_view>
+#include <utility>
+
+namespace lexifind {
+
+namespace {
+
+// The page's script, constant: everything that varies travels in the JSON data.
+const char16_t scriptSource[] = u""
+#include "page/ModernScript.js.inc"
+        ;
+
+// The style sheet: %1 to %8 are the eight colours (background, highlight, text, answer
+// zone, answers, vocabulary background, vocabulary text, definition), %9 the font list.
+const char16_t styleSource[] = uR"css(
+body{max-width:72rem;margin:0 auto;padding:0 1rem;background:%1;color:%3;font:1rem/1.5 %9}
+p{margin:0}
+h1{font-size:1.5rem}
+#zone{position:sticky;top:0;display:flex;flex-wrap:wrap;align-items:center;gap:.5rem 1rem;padding:.5rem 1rem;background:%4;color:%5;border:2px solid %6;font-weight:bold}
+#live{flex:1 1 15rem;display:flex;flex-wrap:wrap;gap:0 1rem}
+#trad{color:%8}
+button{font:inherit;min-height:2.75rem;padding:0 1rem;color:%3;background:%1;border:2px solid %6;border-radius:.4rem}
+:focus-visible{outline:3px solid;outline-offset:2px}
+#cols{display:grid;grid-template-columns:2fr 1fr;gap:1.5rem;margin-top:1rem}
+#text{font-size:1.125rem;line-height:2;white-space:pre-line;overflow-wrap:anywhere;cursor:pointer}
+#text>div{content-visibility:auto;contain-intrinsic-size:auto 30rem}
+#text span{padding:.2em 0}
+.f{background:%2;text-decoration:underline}
+#list{align-self:start;margin:1rem 0 0;padding:.5rem 2rem;background:%6;color:%7;font-style:italic}
+#list:empty{display:none}
+footer{text-align:center;color:%5}
+@media(max-width:48rem){#cols{display:block}}
+@media(prefers-reduced-motion:no-preference){#text span{transition:background .2s}}
+@media print{#zone{position:static}button{display:none}#text>div{content-visibility:visible}}
+)css";
+
+bool isNoncharacter(char32_t c)
+{
+    return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
+}
+
+// Characters that never stand raw in the page: the controls but tab, line feed and
+// carriage return, and the noncharacters.
+bool isForbidden(char32_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || (c >= 0x7F && c <= 0x9F)
+            || isNoncharacter(c);
+}
+
+// Calls put(codePoint, units) for each code point; a lone surrogate comes as itself.
+template<typename Put>
+void forEachCodePoint(QStringView s, Put put)
+{
+    for (qsizetype i = 0, n = s.size(); i < n;) {
+        const char16_t unit = s[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < n && s[i + 1].isLowSurrogate()) {
+            put(QChar::surrogateToUcs4(unit, s[i + 1].unicode()), s.mid(i, 2));
+            i += 2;
+        } else {
+            put(char32_t(unit), s.mid(i, 1));
+            ++i;
+        }
+    }
+}
+
+bool isLoneSurrogate(char32_t c)
+{
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+enum class Markup { Text, Attribute };
+
+// Element content or a double-quoted attribute value. A character that may not stand
+// in the page shows as U+FFFD.
+void appendHtml(QString &out, QStringView value, Markup place)
+{
+    forEachCodePoint(value, [&](char32_t c, QStringView units) {
+        if (isForbidden(c) || isLoneSurrogate(c))
+            out += QChar(0xFFFD);
+        else if (c == u'&')
+            out += u"&amp;";
+        else if (c == u'<')
+            out += u"&lt;";
+        else if (c == u'>' && place == Markup::Text)
+            out += u"&gt;";
+        else if (c == u'"' && place == Markup::Attribute)
+            out += u"&quot;";
+        else
+            out += units;
+    });
+}
+
+QString html(const QString &value, Markup place = Markup::Text)
+{
+    QString out;
+    out.reserve(value.size() + 8);
+    appendHtml(out, value, place);
+    return out;
+}
+
+void appendHex4(QString &out, unsigned unit)
+{
+    static const char hex[] = "0123456789abcdef";
+    out += u"\\u";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += QLatin1Char(hex[(unit >> shift) & 0xF]);
+}
+
+// A JSON string that may stand inside a script element: no "<" that could close it,
+// no control, line or paragraph separator, lone surrogate or noncharacter raw.
+void appendJsonString(QString &out, QStringView value)
+{
+    out += u'"';
+    forEachCodePoint(value, [&](char32_t c, QStringView units) {
+        switch (c) {
+        case u'"': out += u"\\\""; return;
+        case u'\\': out += u"\\\\"; return;
+        case u'\n': out += u"\\n"; return;
+        case u'\r': out += u"\\r"; return;
+        case u'\t': out += u"\\t"; return;
+        case u'<': case u'>': case u'&': case 0x2028: case 0x2029:
+            appendHex4(out, c);
+            return;
+        default:
+            break;
+        }
+        if (isForbidden(c) || isLoneSurrogate(c)) {
+            for (QChar unit : units)
+                appendHex4(out, unit.unicode());
+        } else {
+            out += units;
+        }
+    });
+    out += u'"';
+}
+
+void appendJsonArray(QString &out, const QStringList &values)
+{
+    out += u'[';
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (i)
+            out += u',';
+        appendJsonString(out, values[i]);
+    }
+    out += u']';
+}
+
+QString cssHex(char32_t c)
+{
+    return QStringLiteral("\\%1 ").arg(uint(c), 0, 16);
+}
+
+bool bracketsBalanced(const QString &value)
+{
+    int round = 0, square = 0;
+    for (QChar ch : value) {
+        round += ch == u'(' ? 1 : ch == u')' ? -1 : 0;
+        square += ch == u'[' ? 1 : ch == u']' ? -1 : 0;
+        if (round < 0 || square < 0)
+            return false;
+    }
+    return round == 0 && square == 0;
+}
+
+// A colour as the value of a custom property: nothing in it can end the declaration
+// or the style element, and an unbalanced bracket, which would swallow the rules that
+// follow, is escaped.
+QString cssValue(const QString &value)
+{
+    const QString escaped = pageencoding::styleValue(value);
+    const bool escapeBrackets = !bracketsBalanced(value);
+    QString out;
+    forEachCodePoint(escaped, [&](char32_t c, QStringView units) {
+        if (isForbidden(c) || isLoneSurrogate(c) || c == u'\t'
+            || (escapeBrackets && (c == u'(' || c == u')' || c == u'[' || c == u']')))
+            out += cssHex(isLoneSurrogate(c) ? 0xFFFD : c);
+        else
+            out += units;
+    });
+    return out.trimmed().isEmpty() ? QStringLiteral("initial") : out;
+}
+
+// The font list as CSS: each family a quoted string but the generic ones, so that any
+// name stays a name.
+QString cssFontList(const QString &value)
+{
+    static const QStringList generic{"serif", "sans-serif", "monospace", "cursive", "fantasy",
+                                     "system-ui", "ui-serif", "ui-sans-serif", "ui-monospace",
+                                     "ui-rounded", "math", "emoji", "fangsong"};
+    QStringList names;
+    QString name;
+    QChar quote;
+    for (QChar ch : value + u',') {
+        if (!quote.isNull()) {
+            if (ch == quote)
+                quote = QChar();
+            else
+                name += ch;
+        } else if (ch == u'"' || ch == u'\'') {
+            quote = ch;
+        } else if (ch == u',') {
+            names << name.trimmed();
+            name.clear();
+        } else {
+            name += ch;
+        }
+    }
+    QStringList families;
+    for (const QString &family : std::as_const(names)) {
+        if (family.isEmpty())
+            continue;
+        if (generic.contains(family, Qt::CaseInsensitive)) {
+            families << family.toLower();
+            continue;
+        }
+        QString quoted = QStringLiteral("\"");
+        forEachCodePoint(family, [&](char32_t c, QStringView units) {
+            if (c == u'"' || c == u'\\' || c == u'<' || c < 0x20 || isForbidden(c) || isLoneSurrogate(c))
+                quoted += cssHex(isLoneSurrogate(c) ? 0xFFFD : c);
+            else
+                quoted += units;
+        });
+        families << quoted + u'"';
+    }
+    if (families.isEmpty())
+        return QStringLiteral("sans-serif");
+    return families.join(u',');
+}
+
+// Drops the indentation, blank lines and whole-line comments of the script and style;
+// lines are joined with separator.
+QString compact(QStringView source, QStringView separator)
+{
+    QString out;
+    for (QStringView line : source.split(u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(u"//"))
+            continue;
+        if (!out.isEmpty())
+            out += separator;
+        out += line;
+    }
+    return out;
+}
+
+QString sha256(const QByteArray &bytes)
+{
+    return QStringLiteral("'sha256-%1'").arg(
+            QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toBase64()));
+}
+
+// A package's script stays inside its element: the sequences that would end it or
+// change how it is parsed are escaped, which in a string, a regular expression or a
+// comment reads the same.
+QString scriptElementBody(QString script)
+{
+    script.replace(QStringLiteral("</script"), QStringLiteral("<\\/script"), Qt::CaseInsensitive);
+    script.replace(QStringLiteral("<!--"), QStringLiteral("<\\!--"));
+    return script;
+}
+
+void appendNumber(QString &out, size_t number)
+{
+    char16_t digits[24];
+    qsizetype d = std::size(digits);
+    for (size_t n = number;; n /= 10) {
+        digits[--d] = char16_t(u'0' + n % 10);
+        if (n < 10)
+            break;
+    }
+    out += QStringView(digits + d, std::size(digits) - d);
+}
+
+// A piece of the working text between or inside words: tildes are blanks again, line
+// breaks are plain line feeds (the text element keeps them).
+void appendTextPiece(QString &out, QStringView piece)
+{
+    for (qsizetype i = 0; i < piece.size(); ++i) {
+        const char16_t unit = piece[i].unicode();
+        if (unit == u'~') {
+            out += u' ';
+        } else if (unit == u'\r') {
+            out += u'\n';
+            if (i + 1 < piece.size() && piece[i + 1] == u'\n')
+                ++i;
+        } else if (unit < 0x80 && unit != u'&' && unit != u'<' && unit != u'>' && !isForbidden(unit)) {
+            out += QChar(unit);
+        } else {
+            // Rare characters go the careful way, a code point at a time.
+            qsizetype end = i + 1;
+            if (QChar::isHighSurrogate(unit) && end < piece.size() && piece[end].isLowSurrogate())
+                ++end;
+            appendHtml(out, piece.mid(i, end - i), Markup::Text);
+            i = end - 1;
+        }
+    }
+}
+
+// Long texts are cut, at line breaks between words, into blocks that the browser lays
+// out only when they come near the screen.
+constexpr qsizetype blockSize = 4096;
+
+QString dividedText(const Division &division)
+{
+    const QString &text = division.text;
+    QString out;
+    out.reserve(text.size() + qsizetype(division.words.size()) * 22 + 64);
+    out += u"<div>";
+    qsizetype at = 0, blockStart = 0;
+    const auto between = [&](qsizetype end) {
+        QStringView gap = QStringView(text).mid(at, end - at);
+        if (at - blockStart >= blockSize) {
+            const qsizetype lineBreak = gap.indexOf(u'\n');
+            if (lineBreak >= 0) {
+                qsizetype cut = lineBreak;
+                if (cut > 0 && gap[cut - 1] == u'\r')
+                    --cut;
+                appendTextPiece(out, gap.left(cut));
+                out += u"</div><div>";
+                gap = gap.mid(lineBreak + 1);
+                blockStart = end - gap.size();
+            }
+        }
+        appendTextPiece(out, gap);
+        at = end;
+    };
+    for (size_t number = 0; number < division.words.size(); ++number) {
+        const WordSpan &word = division.words[number];
+        between(word.start);
+        out += u"<span id=\"";
+        appendNumber(out, number);
+        out += u"\">";
+        appendTextPiece(out, QStringView(text).mid(word.start, word.length));
+        out += u"</span>";
+        at = word.start + word.length;
+    }
+    between(text.size());
+    out += u"</div>";
+    return out;
+}
+
+} // namespace
+
+QString GuessTextLanguage(const QString &text)
+{
+    // Scripts that, in a lesson, name their language.
+    static const std::array<std::pair<QChar::Script, const char *>, 20> bySingleScript{{
+        {QChar::Script_Greek, "el"},      {QChar::Script_Hebrew, "he"},
+        {QChar::Script_Thai, "th"},       {QChar::Script_Hangul, "ko"},
+        {QChar::Script_Armenian, "hy"},   {QChar::Script_Georgian, "ka"},
+        {QChar::Script_Devanagari, "hi"}, {QChar::Script_Bengali, "bn"},
+        {QChar::Script_Tamil, "ta"},      {QChar::Script_Telugu, "te"},
+        {QChar::Script_Gujarati, "gu"},   {QChar::Script_Gurmukhi, "pa"},
+        {QChar::Script_Kannada, "kn"},    {QChar::Script_Malayalam, "ml"},
+        {QChar::Script_Lao, "lo"},        {QChar::Script_Khmer, "km"},
+        {QChar::Script_Myanmar, "my"},    {QChar::Script_Ethiopic, "am"},
+        {QChar::Script_Sinhala, "si"},    {QChar::Script_Tibetan, "bo"},
+    }};
+    // Latin and Cyrillic letters that point to a language: 3 for a letter of that
+    // language alone among the common ones, 1 for a letter it shares.
+    struct Cue
+    {
+        const char *language;
+        const char16_t *strong;
+        const char16_t *weak;
+    };
+    static const Cue cues[] = {
+        {"fr", u"œèêëîïôûù", u"éàâçÀÉÈ"},
+        {"es", u"ñ¿¡", u"áíóúé"},
+        {"pt", u"ãõ", u"áâêôçà"},
+        {"it", u"òì", u"àèéù"},
+        {"de", u"ß", u"äöüÄÖÜ"},
+        {"tr", u"ıİğşĞŞ", u"çöüÇÖÜ"},
+        {"pl", u"ąęłńśźżŁ", u"óć"},
+        {"cs", u"ěřůĚŘ", u"čšžáíéý"},
+        {"ro", u"ășțȘȚ", u"âî"},
+        {"hu", u"őű", u"áéöü"},
+        {"vi", u"ơưđạảấầẩẫậắằẳẵặẹẻẽếềểễệỉịọỏốồổỗộớờởỡợụủứừửữựỳỵỷỹ", u"àáâãèéêìíòóôõùúý"},
+        {"sv", u"", u"åäö"},
+        {"da", u"æø", u"å"},
+        {"uk", u"іїєґІЇЄҐ", u""},
+        {"sr", u"ђћџјљњЂЋЏЈЉЊ", u""},
+        {"be", u"ўЎ", u"і"},
+    };
+
+    QHash<int, qsizetype> scripts;
+    qsizetype kana = 0;
+    QHash<QString, int> scores;
+    constexpr qsizetype sampleLimit = 1 << 20;
+    qsizetype seen = 0;
+    forEachCodePoint(QStringView(text).left(sampleLimit), [&](char32_t c, QStringView) {
+        if (!QChar::isLetter(c))
+            return;
+        ++seen;
+        const QChar::Script script = QChar::script(c);
+        ++scripts[script];
+        if (script == QChar::Script_Hiragana || script == QChar::Script_Katakana)
+            ++kana;
+        if (c < 0xA0 || c > 0xFFFF)
+            return;
+        for (const Cue &cue : cues) {
+            if (std::u16string_view(cue.strong).find(char16_t(c)) != std::u16string_view::npos)
+                scores[QLatin1StringView(cue.language)] += 3;
+            else if (std::u16string_view(cue.weak).find(char16_t(c)) != std::u16string_view::npos)
+                scores[QLatin1StringView(cue.language)] += 1;
+        }
+    });
+    if (!seen)
+        return QStringLiteral("fr");
+
+    int script = QChar::Script_Latin;
+    qsizetype most = 0;
+    for (auto it = scripts.cbegin(); it != scripts.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            script = it.key();
+        }
+    // Japanese writes kanji beside its kana; a Chinese text holds no kana.
+    if (script == QChar::Script_Han || script == QChar::Script_Hiragana
+        || script == QChar::Script_Katakana)
+        return kana * 20 >= scripts.value(QChar::Script_Han) + kana ? QStringLiteral("ja")
+                                                                     : QStringLiteral("zh");
+    for (const auto &[single, tag] : bySingleScript)
+        if (script == single)
+            return QString::fromLatin1(tag);
+
+    const auto best = [&](std::initializer_list<const char *> candidates, const char *fallback) {
+        const char *chosen = fallback;
+        int top = 0;
+        for (const char *language : candidates)
+            if (scores.value(QLatin1StringView(language)) > top) {
+                top = scores.value(QLatin1StringView(language));
+                chosen = language;
+            }
+        return QString::fromLatin1(chosen);
+    };
+    switch (script) {
+    case QChar::Script_Arabic: {
+        // Letters of Persian and Urdu that Arabic does not write.
+        const bool urdu = text.contains(QChar(0x06D2)) || text.contains(QChar(0x0679))
+                || text.contains(QChar(0x0688)) || text.contains(QChar(0x0691));
+        const bool persian = text.contains(QChar(0x067E)) || text.contains(QChar(0x0686))
+                || text.contains(QChar(0x0698)) || text.contains(QChar(0x06AF));
+        return urdu ? QStringLiteral("ur") : persian ? QStringLiteral("fa") : QStringLiteral("ar");
+    }
+    case QChar::Script_Cyrillic:
+        return best({"uk", "sr", "be"}, "ru");
+    case QChar::Script_Latin:
+        return best({"fr", "es", "pt", "it", "de", "tr", "pl", "cs", "ro", "hu", "vi", "sv", "da"}, "en");
+    default:
+        return QStringLiteral("und");
+    }
+}
+
+QByteArray BuildModernPage(const ExerciseDocument &document, const PageSettings &s,
+                           const QString &addOnScript)
+{
+    const QStringList &words = document.words();
+    const QStringList &definitions = document.definitions();
+    const Division division = DivideIntoWords(document.text(), words, s.TextLanguage);
+    const QString language = s.TextLanguage.trimmed().isEmpty() ? GuessTextLanguage(document.text())
+                                                                : s.TextLanguage.trimmed();
+
+    static const QString script = compact(scriptSource, u"\n");
+    static const QByteArray scriptBytes = script.toUtf8();
+    static const QString scriptHash = sha256(scriptBytes);
+
+    static const QString styleTemplate = compact(styleSource, u"");
+    const QString style = styleTemplate.arg(
+            cssValue(s.BackgroundColor), cssValue(s.HighlightColor), cssValue(s.TextColor),
+            cssValue(s.AnswerZoneColor), cssValue(s.AnswerColor), cssValue(s.VocabularyBackColor),
+            cssValue(s.VocabularyTextColor), cssValue(s.DefinitionColor), cssFontList(s.FontFamily));
+    const QByteArray styleBytes = style.toUtf8();
+
+    QString policy = QStringLiteral("default-src 'none'; script-src ") + scriptHash;
+    QString addOn;
+    if (!addOnScript.isEmpty()) {
+        addOn = scriptElementBody(addOnScript);
+        policy += u' ' + sha256(addOn.toUtf8());
+    }
+    policy += QStringLiteral("; style-src ") + sha256(styleBytes)
+            + QStringLiteral("; base-uri 'none'");
+
+    QString data = QStringLiteral("{\"w\":");
+    appendJsonArray(data, words);
+    data += u",\"d\":";
+    appendJsonArray(data, definitions);
+    const std::pair<const char *, const QString *> messages[] = {
+        {"r", &s.RightMessage}, {"x", &s.WrongMessage}, {"e", &s.DoneMessage}, {"f", &s.FoundLabel},
+    };
+    for (const auto &[name, value] : messages) {
+        data += QStringLiteral(",\"%1\":").arg(QLatin1StringView(name));
+        appendJsonString(data, *value);
+    }
+    data += QStringLiteral(",\"c\":%1}").arg(division.words.size());
+
+    const QString heading = s.TextTitle.isEmpty() ? s.PageTitle : s.TextTitle;
+
+    // Fixed attribute values go unquoted where HTML allows it: the page stays small.
+    QString page;
+    page.reserve(division.text.size() + qsizetype(division.words.size()) * 22 + style.size()
+                 + script.size() + addOn.size() + data.size() + 2048);
+    page += QStringLiteral("<!DOCTYPE html>\n<html lang=\"") + html(language, Markup::Attribute)
+            + QStringLiteral("\" dir=") + (division.rightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"))
+            + QStringLiteral("><meta charset=utf-8>"
+                             "<meta name=viewport content=\"width=device-width,initial-scale=1\">"
+                             "<meta http-equiv=Content-Security-Policy content=\"")
+            + policy + QStringLiteral("\"><title>") + html(s.PageTitle)
+            + QStringLiteral("</title><style>") + style + QStringLiteral("</style>\n<main><h1 id=h>")
+            + html(heading) + QStringLiteral("</h1><div id=zone><div id=live aria-live=polite><p>")
+            + html(s.Instruction) + QStringLiteral(" <span id=trad></span><p id=feedback><p>")
+            + html(s.ScoreLabel) + QStringLiteral(" <span id=score></span></div><div id=eatme><button>")
+            + html(s.NextCaption) + QStringLiteral("</button></div><button id=restart hidden>")
+            + html(s.RestartCaption) + QStringLiteral("</button></div><div id=cols>"
+                                                      "<div id=text role=group aria-labelledby=h>");
+    page += dividedText(division);
+    page += QStringLiteral("</div><ul id=list></ul></div></main><footer>Created with <em>Lexifind</em>"
+                           "</footer>\n<script type=application/json id=data>");
+    page += data;
+    page += QStringLiteral("</script>\n<script>") + script + QStringLiteral("</script>\n");
+    if (!addOn.isEmpty())
+        page += QStringLiteral("<script>") + addOn + QStringLiteral("</script>\n");
+    return page.toUtf8();
+}
+
+} // namespace lexifind

@@ -161,10 +161,30 @@ QByteArray encodeForFile(const QString &text)
 QByteArray encodeForPage(const QString &piece, PageContext context)
 {
     QByteArray out;
-    out.reserve(piece.size());
+    appendForPage(out, piece, context);
+    return out;
+}
+
+void appendForPage(QByteArray &out, QStringView piece, PageContext context)
+{
     const qsizetype size = piece.size();
+    // Bytes for the common case, one per character, written through a pointer; the
+    // rare escapes go through append and take the pointer up again.
+    qsizetype used = out.size();
+    out.resize(used + size);
+    char *data = out.data();
     for (qsizetype i = 0; i < size; ++i) {
-        const char16_t unit = piece.at(i).unicode();
+        const char16_t unit = piece[i].unicode();
+        if (unit < 0x7F && (unit >= 0x20 || unit == u'\t' || unit == u'\n' || unit == u'\r')) {
+            data[used++] = char(unit);
+            continue;
+        }
+        const int byte = isUnshowable(unit) ? -1 : windows1252Byte(unit);
+        if (byte >= 0) {
+            data[used++] = char(byte);
+            continue;
+        }
+        out.resize(used);
         if (isUnshowable(unit)) {
             // Raw, NUL is U+FFFD to a browser and the others nothing or a box, while
             // &#128;..&#159; are read as the windows-1252 letters of those bytes: the
@@ -174,38 +194,34 @@ QByteArray encodeForPage(const QString &piece, PageContext context)
             case PageContext::StyleSheet: out += "\\FFFD "; break;
             default: out += "&#65533;"; break;
             }
-            continue;
-        }
-        const int byte = windows1252Byte(unit);
-        if (byte >= 0) {
-            out += static_cast<char>(byte);
-            continue;
-        }
-        if (context == PageContext::ScriptString) {
+        } else if (context == PageContext::ScriptString) {
             // A script string is UTF-16: one escape per code unit, pairs included.
             out += "\\u";
             appendHex(out, unit, 4);
-            continue;
-        }
-        char32_t codePoint = unit;
-        if (QChar::isHighSurrogate(unit) && i + 1 < size
-            && QChar::isLowSurrogate(piece.at(i + 1).unicode())) {
-            codePoint = QChar::surrogateToUcs4(unit, piece.at(i + 1).unicode());
-            ++i;
-        } else if (QChar::isSurrogate(unit)) {
-            codePoint = 0xFFFD; // a lone half of a pair is no character
-        }
-        if (context == PageContext::StyleSheet) {
-            out += '\\';
-            appendHex(out, codePoint, 1);
-            out += ' ';
         } else {
-            out += "&#";
-            appendDecimal(out, codePoint);
-            out += ';';
+            char32_t codePoint = unit;
+            if (QChar::isHighSurrogate(unit) && i + 1 < size
+                && QChar::isLowSurrogate(piece[i + 1].unicode())) {
+                codePoint = QChar::surrogateToUcs4(unit, piece[i + 1].unicode());
+                ++i;
+            } else if (QChar::isSurrogate(unit)) {
+                codePoint = 0xFFFD; // a lone half of a pair is no character
+            }
+            if (context == PageContext::StyleSheet) {
+                out += '\\';
+                appendHex(out, codePoint, 1);
+                out += ' ';
+            } else {
+                out += "&#";
+                appendDecimal(out, codePoint);
+                out += ';';
+            }
         }
+        used = out.size();
+        out.resize(used + (size - i - 1));
+        data = out.data();
     }
-    return out;
+    out.resize(used);
 }
 
 } // namespace lexifind::codec

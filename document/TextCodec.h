@@ -41,5 +41,7 @@ bool isUnshowable(char32_t c);
 // becomes U+FFFD, as &#65533;, \uFFFD or \FFFD by context. Nothing else changes:
 // characters special to the context are the page writer's concern, escaped before this.
 QByteArray encodeForPage(const QString &piece, PageContext context);
+// The same, appended to out: a page is written piece by piece into one buffer.
+void appendForPage(QByteArray &out, QStringView piece, PageContext context);
 
 } // namespace lexifind::codec

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 #include <new>
 
 using namespace lexifind;
@@ -39,6 +40,56 @@ void printError(const QString &message)
 struct UsageError
 {
     QString message;
+};
+
+class StandardOutput : public PageSink
+{
+public:
+    void write(QByteArrayView bytes) override
+    {
+        if (std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
+            fail();
+    }
+    void finish()
+    {
+        if (std::fflush(stdout) != 0)
+            fail();
+    }
+
+private:
+    [[noreturn]] static void fail()
+    {
+        throw Error(QStringLiteral("Impossible d'écrire la page sur la sortie standard"));
+    }
+};
+
+// The page file, created at the first byte (so that a page refused before it leaves no
+// file) and put in place whole by commit().
+class FileOutput : public PageSink
+{
+public:
+    explicit FileOutput(const QString &path) : m_path(path) {}
+    void write(QByteArrayView bytes) override
+    {
+        open();
+        m_file->write(bytes);
+    }
+    void commit()
+    {
+        open();
+        m_file->commit();
+    }
+
+private:
+    void open()
+    {
+        if (!m_file)
+            m_file = std::make_unique<SaveStream>(m_path, QStringLiteral("Impossible de créer le fichier %1"));
+    }
+
+
+    QString m_path;
+    std::unique_ptr<SaveStream> m_file;
 };
 
 } // namespace
@@ -89,14 +140,16 @@ int main(int argc, char *argv[])
         // an empty document would hide a mistyped name.
         ExerciseDocument document;
         ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
-        const QByteArray page = BuildPage(document, settings);
 
+        // The page goes out as it is made, never whole in memory.
         if (output == u"-") {
-            if (std::fwrite(page.constData(), 1, size_t(page.size()), stdout) != size_t(page.size())
-                || std::fflush(stdout) != 0)
-                throw Error(QStringLiteral("Impossible d'écrire la page sur la sortie standard"));
+            StandardOutput sink;
+            WritePageTo(sink, document, settings);
+            sink.finish();
         } else {
-            WritePage(output, page);
+            FileOutput sink(output + QStringLiteral(".htm"));
+            WritePageTo(sink, document, settings);
+            sink.commit();
         }
         return 0;
     } catch (const UsageError &e) {

@@ -165,8 +165,9 @@ QByteArray encodeForPage(const QString &piece, PageContext context)
     return out;
 }
 
-void appendForPage(QByteArray &out, QStringView piece, PageContext context)
+void appendForPage(QByteArray &out, QStringView piece, PageContext context, bool tildesAsBlanks)
 {
+    const char tilde = tildesAsBlanks ? ' ' : '~';
     const qsizetype size = piece.size();
     // Bytes for the common case, one per character, written through a pointer; the
     // rare escapes go through append and take the pointer up again.
@@ -175,8 +176,12 @@ void appendForPage(QByteArray &out, QStringView piece, PageContext context)
     char *data = out.data();
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = piece[i].unicode();
-        if (unit < 0x7F && (unit >= 0x20 || unit == u'\t' || unit == u'\n' || unit == u'\r')) {
+        if (unit < 0x7E && (unit >= 0x20 || unit == u'\t' || unit == u'\n' || unit == u'\r')) {
             data[used++] = char(unit);
+            continue;
+        }
+        if (unit == u'~') {
+            data[used++] = tilde;
             continue;
         }
         const int byte = isUnshowable(unit) ? -1 : windows1252Byte(unit);

@@ -64,13 +64,8 @@ public:
     // The body of the text, as the division hands it over.
     void body(const Division &division)
     {
-        QString piece;
-        DivideText(division, [this, &piece](QStringView divided) {
-            piece.resize(0); // the buffer is kept from piece to piece
-            piece.append(divided);
-            if (m_tildesToBlanks)
-                piece.replace(u'~', u' ');
-            codec::appendForPage(m_bytes, piece, PageContext::HtmlText);
+        DivideText(division, [this](QStringView divided) {
+            codec::appendForPage(m_bytes, divided, PageContext::HtmlText, m_tildesToBlanks);
             flushIfFull();
         }, PieceSize);
     }
@@ -87,11 +82,9 @@ public:
 private:
     void put(const char *ascii) { m_bytes.append(ascii); }
     void put(qsizetype number) { m_bytes.append(QByteArray::number(qint64(number))); }
-    void put(Inserted value)
+    void put(const Inserted &value)
     {
-        if (m_tildesToBlanks)
-            value.text.replace(u'~', u' ');
-        codec::appendForPage(m_bytes, value.text, value.context);
+        codec::appendForPage(m_bytes, value.text, value.context, m_tildesToBlanks);
     }
     void flushIfFull()
     {

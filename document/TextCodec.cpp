@@ -26,10 +26,54 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
+// Whether the bytes are strict UTF-8 (no overlong forms, no surrogates, nothing beyond
+// U+10FFFF). Stops at the first byte that is not, so that a windows-1252 file is not
+// decoded twice in full.
+bool isUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        const unsigned char lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        int more = 0;
+        char32_t c = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            more = 1;
+            c = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            more = 2;
+            c = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            more = 3;
+            c = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p <= more)
+            return false;
+        for (int k = 1; k <= more; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (p[k] & 0x3F);
+        }
+        if ((more == 2 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)))
+            || (more == 3 && (c < 0x10000 || c > 0x10FFFF)))
+            return false;
+        p += more + 1;
+    }
+    return true;
+}
+
 // Strict UTF-8 (no overlong forms, no surrogates), a byte-order mark inside kept as
 // U+FEFF. Returns false when the bytes are not UTF-8.
 bool decodeUtf8(QByteArrayView bytes, QString &text)
 {
+    if (!isUtf8(bytes))
+        return false;
     QStringDecoder decoder(QStringConverter::Utf8,
                            QStringConverter::Flag::Stateless
                                | QStringConverter::Flag::ConvertInitialBom);

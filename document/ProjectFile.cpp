@@ -7,6 +7,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace lexifind::ProjectFile {
@@ -191,6 +192,8 @@ void fromBytes(ExerciseDocument &document, const QByteArray &bytes, const QStrin
     if (lineCount > 0) {
         checkAnnounced(document, lineCount, reader, fileName);
         QString text;
+        // One allocation for the text, not one per doubling (a 10 MB text has many lines).
+        text.reserve(content.size() + std::min<qint64>(lineCount, qint64(1) << 20));
         for (int i = 0; i < lineCount; ++i)
             text += reader.next() + LineBreak;
         document.setText(text);

@@ -63,32 +63,56 @@ int openErrorNumber(const QString &path, int savedErrno)
 
 } // namespace
 
-void saveBytes(const QString &path, const QByteArray &bytes, const QString &failureFormat)
+SaveStream::SaveStream(const QString &path, const QString &failureFormat)
+    : m_file(std::make_unique<QSaveFile>(path))
 {
     // The save replaces the file by renaming a new one over it, which a read-only file
     // would not stop: refuse it as writing into it would be refused.
     const QFileInfo target(path);
     const bool readOnly = target.exists() && !target.isDir() && !target.isWritable();
-    QSaveFile file(path);
     errno = 0;
-    if (readOnly || !file.open(QIODevice::WriteOnly)) {
+    if (readOnly || !m_file->open(QIODevice::WriteOnly)) {
         const int error = readOnly ? EACCES : openErrorNumber(path, errno);
         if (!failureFormat.isEmpty())
             throw Error(failureFormat.arg(path));
         throw Error(ioErrorMessage(error));
     }
+}
+
+// Without commit() the new file is dropped.
+SaveStream::~SaveStream() = default;
+
+void SaveStream::write(QByteArrayView bytes)
+{
     errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (m_file->write(bytes.data(), bytes.size()) != bytes.size()) {
         const int error = errno != 0 ? errno : EIO;
-        file.cancelWriting();
+        m_file->cancelWriting();
+        throw Error(ioErrorMessage(error));
+    }
+}
+
+void SaveStream::commit()
+{
+    errno = 0;
+    if (!m_file->flush()) {
+        const int error = errno != 0 ? errno : EIO;
+        m_file->cancelWriting();
         throw Error(ioErrorMessage(error));
     }
     errno = 0;
-    if (!file.commit()) {
+    if (!m_file->commit()) {
         // The earlier file is still there: the new content never replaced it.
         const int error = errno != 0 ? errno : EIO;
         throw Error(ioErrorMessage(error));
     }
+}
+
+void saveBytes(const QString &path, const QByteArray &bytes, const QString &failureFormat)
+{
+    SaveStream file(path, failureFormat);
+    file.write(bytes);
+    file.commit();
 }
 
 QByteArray readBytes(const QString &path)

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <memory>
+
+class QSaveFile;
 
 namespace lexifind {
 
@@ -11,6 +16,22 @@ namespace lexifind {
 // failureFormat is e.g. "Impossible de créer le fichier %1"; an empty one reports the
 // I/O message for a file that cannot be created too (the project file does so).
 void saveBytes(const QString &path, const QByteArray &bytes, const QString &failureFormat);
+
+// A file written piece by piece, put in place atomically by commit(): until then, and
+// when anything fails, an earlier file stays as it was. Failures as saveBytes says.
+class SaveStream
+{
+public:
+    SaveStream(const QString &path, const QString &failureFormat);
+    ~SaveStream();
+    SaveStream(const SaveStream &) = delete;
+    SaveStream &operator=(const SaveStream &) = delete;
+    void write(QByteArrayView bytes);
+    void commit();
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+};
 
 // The whole file. Throws lexifind::Error("Impossible d'ouvrir le fichier <path>") when
 // it cannot be opened or read.

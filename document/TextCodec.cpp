@@ -26,10 +26,54 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
+// Whether the bytes are strict UTF-8 (no overlong forms, no surrogates, nothing beyond
+// U+10FFFF). Stops at the first byte that is not, so that a windows-1252 file is not
+// decoded twice in full.
+bool isUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        const unsigned char lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        int more = 0;
+        char32_t c = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            more = 1;
+            c = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            more = 2;
+            c = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            more = 3;
+            c = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p <= more)
+            return false;
+        for (int k = 1; k <= more; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (p[k] & 0x3F);
+        }
+        if ((more == 2 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)))
+            || (more == 3 && (c < 0x10000 || c > 0x10FFFF)))
+            return false;
+        p += more + 1;
+    }
+    return true;
+}
+
 // Strict UTF-8 (no overlong forms, no surrogates), a byte-order mark inside kept as
 // U+FEFF. Returns false when the bytes are not UTF-8.
 bool decodeUtf8(QByteArrayView bytes, QString &text)
 {
+    if (!isUtf8(bytes))
+        return false;
     QStringDecoder decoder(QStringConverter::Utf8,
                            QStringConverter::Flag::Stateless
                                | QStringConverter::Flag::ConvertInitialBom);
@@ -50,13 +94,21 @@ const QByteArrayView Utf16LeBom("\xFF\xFE", 2);
 const QByteArrayView Utf16BeBom("\xFE\xFF", 2);
 
 // UTF-16 after its mark. A last byte without its pair is kept as a windows-1252
-// character rather than lost.
+// character rather than lost; a lone half of a surrogate pair becomes U+FFFD.
 QString decodeUtf16(QByteArrayView bytes, QStringConverter::Encoding encoding)
 {
     const qsizetype even = bytes.size() & ~qsizetype(1);
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless
                                          | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes.first(even));
+    // Half of a surrogate pair is no character, and could not be written back.
+    char16_t *units = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        if (QChar::isHighSurrogate(units[i]) && i + 1 < n && QChar::isLowSurrogate(units[i + 1]))
+            ++i;
+        else if (QChar::isSurrogate(units[i]))
+            units[i] = 0xFFFD;
+    }
     if (even < bytes.size())
         text += QChar(windows1252Char(static_cast<unsigned char>(bytes.back())));
     return text;
@@ -153,10 +205,35 @@ QByteArray encodeForFile(const QString &text)
 QByteArray encodeForPage(const QString &piece, PageContext context)
 {
     QByteArray out;
-    out.reserve(piece.size());
+    appendForPage(out, piece, context);
+    return out;
+}
+
+void appendForPage(QByteArray &out, QStringView piece, PageContext context, bool tildesAsBlanks)
+{
+    const char tilde = tildesAsBlanks ? ' ' : '~';
     const qsizetype size = piece.size();
+    // Bytes for the common case, one per character, written through a pointer; the
+    // rare escapes go through append and take the pointer up again.
+    qsizetype used = out.size();
+    out.resize(used + size);
+    char *data = out.data();
     for (qsizetype i = 0; i < size; ++i) {
-        const char16_t unit = piece.at(i).unicode();
+        const char16_t unit = piece[i].unicode();
+        if (unit < 0x7E && (unit >= 0x20 || unit == u'\t' || unit == u'\n' || unit == u'\r')) {
+            data[used++] = char(unit);
+            continue;
+        }
+        if (unit == u'~') {
+            data[used++] = tilde;
+            continue;
+        }
+        const int byte = isUnshowable(unit) ? -1 : windows1252Byte(unit);
+        if (byte >= 0) {
+            data[used++] = char(byte);
+            continue;
+        }
+        out.resize(used);
         if (isUnshowable(unit)) {
             // Raw, NUL is U+FFFD to a browser and the others nothing or a box, while
             // &#128;..&#159; are read as the windows-1252 letters of those bytes: the
@@ -166,38 +243,34 @@ QByteArray encodeForPage(const QString &piece, PageContext context)
             case PageContext::StyleSheet: out += "\\FFFD "; break;
             default: out += "&#65533;"; break;
             }
-            continue;
-        }
-        const int byte = windows1252Byte(unit);
-        if (byte >= 0) {
-            out += static_cast<char>(byte);
-            continue;
-        }
-        if (context == PageContext::ScriptString) {
+        } else if (context == PageContext::ScriptString) {
             // A script string is UTF-16: one escape per code unit, pairs included.
             out += "\\u";
             appendHex(out, unit, 4);
-            continue;
-        }
-        char32_t codePoint = unit;
-        if (QChar::isHighSurrogate(unit) && i + 1 < size
-            && QChar::isLowSurrogate(piece.at(i + 1).unicode())) {
-            codePoint = QChar::surrogateToUcs4(unit, piece.at(i + 1).unicode());
-            ++i;
-        } else if (QChar::isSurrogate(unit)) {
-            codePoint = 0xFFFD; // a lone half of a pair is no character
-        }
-        if (context == PageContext::StyleSheet) {
-            out += '\\';
-            appendHex(out, codePoint, 1);
-            out += ' ';
         } else {
-            out += "&#";
-            appendDecimal(out, codePoint);
-            out += ';';
+            char32_t codePoint = unit;
+            if (QChar::isHighSurrogate(unit) && i + 1 < size
+                && QChar::isLowSurrogate(piece[i + 1].unicode())) {
+                codePoint = QChar::surrogateToUcs4(unit, piece[i + 1].unicode());
+                ++i;
+            } else if (QChar::isSurrogate(unit)) {
+                codePoint = 0xFFFD; // a lone half of a pair is no character
+            }
+            if (context == PageContext::StyleSheet) {
+                out += '\\';
+                appendHex(out, codePoint, 1);
+                out += ' ';
+            } else {
+                out += "&#";
+                appendDecimal(out, codePoint);
+                out += ';';
+            }
         }
+        used = out.size();
+        out.resize(used + (size - i - 1));
+        data = out.data();
     }
-    return out;
+    out.resize(used);
 }
 
 } // namespace lexifind::codec

@@ -41,5 +41,9 @@ bool isUnshowable(char32_t c);
 // becomes U+FFFD, as &#65533;, \uFFFD or \FFFD by context. Nothing else changes:
 // characters special to the context are the page writer's concern, escaped before this.
 QByteArray encodeForPage(const QString &piece, PageContext context);
+// The same, appended to out: a page is written piece by piece into one buffer. With
+// tildesAsBlanks, every '~' is written as a blank (the page's joining marks).
+void appendForPage(QByteArray &out, QStringView piece, PageContext context,
+                   bool tildesAsBlanks = false);
 
 } // namespace lexifind::codec

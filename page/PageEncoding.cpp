@@ -99,7 +99,6 @@ QString styleValue(const QString &value)
         case u'/': return u"\\2F ";
         case u'\r': return u"\\D ";
         case u'\n': return u"\\A ";
-        case u'\f': return u"\\C ";
         default: return {};
         }
     });

@@ -38,13 +38,13 @@ Inserted scriptAttribute(const QString &value)
 }
 Inserted style(const QString &value) { return {pageencoding::styleValue(value), PageContext::StyleSheet}; }
 
-// The page's bytes, row by row. Literal pieces are ASCII; every inserted value is
-// encoded in windows-1252 for its place. Until the divided text is complete, the
-// joining marks of inserted values are blanks again.
+// The page's bytes, row by row, handed to the sink in pieces of about 64 KB. Literal
+// pieces are ASCII; every inserted value is encoded in windows-1252 for its place. Until
+// the divided text is complete, the joining marks of inserted values are blanks again.
 class PageText
 {
 public:
-    explicit PageText(qsizetype expectedSize) { m_bytes.reserve(expectedSize); }
+    explicit PageText(PageSink &sink) : m_sink(sink) { m_bytes.reserve(PieceSize + 4096); }
 
     // The pieces of one row, then its line break.
     template<typename... Pieces>
@@ -52,29 +52,59 @@ public:
     {
         (put(std::forward<Pieces>(pieces)), ...);
         m_bytes.append("\r\n");
+        flushIfFull();
     }
     // Pieces of a row that a later line() ends.
     template<typename... Pieces>
     void literal(Pieces &&...pieces)
     {
         (put(std::forward<Pieces>(pieces)), ...);
+        flushIfFull();
+    }
+    // The body of the text, as the division hands it over.
+    void body(const Division &division)
+    {
+        DivideText(division, [this](QStringView divided) {
+            codec::appendForPage(m_bytes, divided, PageContext::HtmlText, m_tildesToBlanks);
+            flushIfFull();
+        }, PieceSize);
     }
 
     void keepTildes() { m_tildesToBlanks = false; }
-    QByteArray take() { return std::move(m_bytes); }
+    void finish()
+    {
+        m_sink.write(m_bytes);
+        m_bytes.resize(0);
+    }
+
+    static constexpr qsizetype PieceSize = 1 << 16;
 
 private:
     void put(const char *ascii) { m_bytes.append(ascii); }
     void put(qsizetype number) { m_bytes.append(QByteArray::number(qint64(number))); }
-    void put(Inserted value)
+    void put(const Inserted &value)
     {
-        if (m_tildesToBlanks)
-            value.text.replace(u'~', u' ');
-        m_bytes.append(codec::encodeForPage(value.text, value.context));
+        codec::appendForPage(m_bytes, value.text, value.context, m_tildesToBlanks);
+    }
+    void flushIfFull()
+    {
+        if (m_bytes.size() >= PieceSize)
+            finish();
     }
 
+    PageSink &m_sink;
     QByteArray m_bytes;
     bool m_tildesToBlanks = true;
+};
+
+class ByteArraySink : public PageSink
+{
+public:
+    explicit ByteArraySink(QByteArray &bytes) : m_bytes(bytes) {}
+    void write(QByteArrayView bytes) override { m_bytes.append(bytes); }
+
+private:
+    QByteArray &m_bytes;
 };
 
 bool holdsMarkup(const QStringList &values)
@@ -90,14 +120,26 @@ bool holdsMarkup(const QStringList &values)
 QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
                      const QString &addOnScript)
 {
+    QByteArray page;
+    page.reserve(document.text().size() * 6 + 8192);
+    ByteArraySink sink(page);
+    WritePageTo(sink, document, settings, addOnScript);
+    return page;
+}
+
+void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
+                 const QString &addOnScript)
+{
     settings.FillDefaults();
     // With no entry the script's arrays could not be closed, and the page would
     // offer nothing to find.
     if (document.words().isEmpty())
         throw Error(QStringLiteral("La liste de mots est vide : ajoutez au moins un mot "
                                    "avant d'enregistrer la page HTML"));
-    if (settings.IsModernStyle())
-        return BuildModernPage(document, settings, addOnScript);
+    if (settings.IsModernStyle()) {
+        sink.write(BuildModernPage(document, settings, addOnScript));
+        return;
+    }
     if (const QString style = settings.PageStyle.trimmed();
         !style.isEmpty() && style.compare(u"classique", Qt::CaseInsensitive) != 0)
         throw Error(QStringLiteral("Style de page inconnu « %1 » : choisissez « classique » "
@@ -111,7 +153,7 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
     // their own content; a left-to-right text keeps the page it always had.
     const char *const autoDirection = division.rightToLeft ? " dir=\"auto\"" : "";
 
-    PageText page(document.text().size() * 6 + 8192);
+    PageText page(sink);
 
     page.line("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>");
     page.line("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
@@ -242,8 +284,8 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
                                       : "<blockquote style=\"cursor:pointer\"><font face=\"",
                  attribute(s.FontFamily),
                  "\" color=\"", attribute(s.TextColor), "\"><br><strong>", html(s.TextTitle),
-                 "</strong><br><br>",
-                 Inserted{DivideText(division), PageContext::HtmlText});
+                 "</strong><br><br>");
+    page.body(division);
     page.keepTildes();
     page.line("</font></blockquote></td><td width=\"33%\" valign=\"top\"><div id=\"list\"",
               autoDirection, "></div></table><br> ");
@@ -272,7 +314,7 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
     page.line("  <a href=\"mailto:lexifind@example.org\">Lexifind</a></span></font></div>");
     page.line("</body> ");
     page.literal("</html>");
-    return page.take();
+    page.finish();
 }
 
 QString WritePage(const QString &path, const QByteArray &page)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace lexifind {
@@ -16,6 +17,20 @@ struct PageSettings;
 // unknown page style.
 QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
                      const QString &addOnScript = {});
+
+// Where a page's bytes go, piece by piece, so that the page of a large text never
+// stands whole in memory: standard output, a file being saved, or a byte array.
+class PageSink
+{
+public:
+    virtual ~PageSink() = default;
+    virtual void write(QByteArrayView bytes) = 0;
+};
+
+// BuildPage's page, written into sink as it is made. The checks (an empty word list, an
+// unknown page style) come before the first byte.
+void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
+                 const QString &addOnScript = {});
 
 // Writes page to path + ".htm", atomically; returns the path written. Throws
 // lexifind::Error("Impossible de créer le fichier <path>.htm").

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -518,11 +519,25 @@ QString WordReading(const Division &division, const WordSpan &word)
 
 QString DivideText(const Division &division)
 {
+    QString whole;
+    whole.reserve(division.text.size() * 8 + 16);
+    DivideText(division, [&whole](QStringView piece) { whole += piece; },
+               std::numeric_limits<qsizetype>::max());
+    return whole;
+}
+
+void DivideText(const Division &division, const std::function<void(QStringView)> &piece,
+                qsizetype pieceSize)
+{
     const QString &text = division.text;
     QString out;
-    out.reserve(text.size() * 8 + 16);
+    out.reserve(std::min(text.size() * 8 + 16, pieceSize + 256));
     qsizetype at = 0;
     for (size_t number = 0; number < division.words.size(); ++number) {
+        if (out.size() >= pieceSize) {
+            piece(out);
+            out.resize(0);
+        }
         const WordSpan &word = division.words[number];
         appendEscaped(out, QStringView(text).mid(at, word.start - at));
         out += u"<span id=\"";
@@ -542,7 +557,7 @@ QString DivideText(const Division &division)
         }
     }
     appendEscaped(out, QStringView(text).mid(at));
-    return out;
+    piece(out);
 }
 
 QString DivideText(const QString &workingText)

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace lexifind {
@@ -61,6 +62,10 @@ QString JoinPhrases(const QString &text, const QStringList &words);
 // The classic page's body text: the text with numbered word spans and <br> tags put in.
 // Characters are HTML-escaped for element content; the result is still Unicode.
 QString DivideText(const Division &division);
+// The same body handed to piece in pieces of about pieceSize code units, so that the
+// body of a large text never stands whole in memory.
+void DivideText(const Division &division, const std::function<void(QStringView)> &piece,
+                qsizetype pieceSize);
 // The same for a working text divided at word characters alone.
 QString DivideText(const QString &workingText);
 // "%XX" for characters up to U+00FF, "%uXXXX" per UTF-16 code unit beyond.

@@ -1,9 +1,11 @@
 // Builds the exercise page of a generated lesson of about 10 MB with 5000 entries,
 // some of several words, and prints how long each step takes.
 // Arguments (all optional): text size in characters, entry count, percentage of
-// entries that hold several words.
+// entries that hold several words. With "--project FILE" first, the lesson is written
+// as a project file instead (for tools/bench.sh, which times lexifind-page on it).
 
 #include "document/ExerciseDocument.h"
+#include "document/ProjectFile.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
 #include "page/WordDivision.h"
@@ -19,6 +21,12 @@ using namespace lexifind;
 
 int main(int argc, char *argv[])
 {
+    QString projectFile;
+    if (argc > 2 && QByteArray(argv[1]) == "--project") {
+        projectFile = QString::fromLocal8Bit(argv[2]);
+        argc -= 2;
+        argv += 2;
+    }
     const qsizetype targetSize = argc > 1 ? QByteArray(argv[1]).toLongLong() : 10 * 1024 * 1024;
     const int entryCount = argc > 2 ? QByteArray(argv[2]).toInt() : 5000;
     const int phrasePercent = argc > 3 ? QByteArray(argv[3]).toInt() : 20;
@@ -60,6 +68,11 @@ int main(int argc, char *argv[])
             ++phrases;
         }
         document.AddEntry(word, u"définition "_qs + QString::number(k));
+    }
+
+    if (!projectFile.isEmpty()) {
+        ProjectFile::save(document, projectFile);
+        return 0;
     }
 
     const std::clock_t cpuStart = std::clock();

@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <optional>
 
@@ -50,6 +51,56 @@ void printError(const QString &message)
 struct UsageError
 {
     QString message;
+};
+
+class StandardOutput : public PageSink
+{
+public:
+    void write(QByteArrayView bytes) override
+    {
+        if (std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()))
+            fail();
+    }
+    void finish()
+    {
+        if (std::fflush(stdout) != 0)
+            fail();
+    }
+
+private:
+    [[noreturn]] static void fail()
+    {
+        throw Error(QStringLiteral("Impossible d'écrire la page sur la sortie standard"));
+    }
+};
+
+// The page file, created at the first byte (so that a page refused before it leaves no
+// file) and put in place whole by commit().
+class FileOutput : public PageSink
+{
+public:
+    explicit FileOutput(const QString &path) : m_path(path) {}
+    void write(QByteArrayView bytes) override
+    {
+        open();
+        m_file->write(bytes);
+    }
+    void commit()
+    {
+        open();
+        m_file->commit();
+    }
+
+private:
+    void open()
+    {
+        if (!m_file)
+            m_file = std::make_unique<SaveStream>(m_path, QStringLiteral("Impossible de créer le fichier %1"));
+    }
+
+
+    QString m_path;
+    std::unique_ptr<SaveStream> m_file;
 };
 
 } // namespace
@@ -116,9 +167,8 @@ int main(int argc, char *argv[])
         // an empty document would hide a mistyped name.
         ExerciseDocument document;
         ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
-        const QByteArray page = scorm ? BuildScormPackage(document, settings, *scorm)
-                                      : BuildPage(document, settings);
-        // The same division as the page's, made of the same text, entries and language.
+        // The same division as the page's, made of the same text, entries and language;
+        // made before the page so that it is gone again while the page is written.
         const std::vector<UnfindableEntry> unfindable = FindUnfindableEntries(
                 DivideIntoWords(document.text(), document.words(), settings.TextLanguage), document.words());
         const auto reportUnfindable = [&] {
@@ -132,14 +182,21 @@ int main(int argc, char *argv[])
             return 3;
         }
 
+        // The page goes out as it is made, never whole in memory.
         if (output == u"-") {
-            if (std::fwrite(page.constData(), 1, size_t(page.size()), stdout) != size_t(page.size())
-                || std::fflush(stdout) != 0)
-                throw Error(QStringLiteral("Impossible d'écrire la page sur la sortie standard"));
+            StandardOutput sink;
+            if (scorm)
+                sink.write(BuildScormPackage(document, settings, *scorm));
+            else
+                WritePageTo(sink, document, settings);
+            sink.finish();
         } else if (scorm) {
-            WriteScormPackage(output + QStringLiteral(".zip"), page);
+            WriteScormPackage(output + QStringLiteral(".zip"),
+                              BuildScormPackage(document, settings, *scorm));
         } else {
-            WritePage(output, page);
+            FileOutput sink(output + QStringLiteral(".htm"));
+            WritePageTo(sink, document, settings);
+            sink.commit();
         }
         reportUnfindable();
         return 0;

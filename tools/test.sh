@@ -6,3 +6,5 @@ cd "$(dirname "$0")/.."
 LEXIFIND_WITH_BROWSER=1 bash tools/setup.sh
 npm ci --no-audit --no-fund
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+# Each fuzz harness for 30 seconds (clang, sanitizers); any crash fails the run.
+bash tools/fuzz.sh 30

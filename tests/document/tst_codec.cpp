@@ -110,6 +110,8 @@ void TestCodec::decode_data()
     QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE\x16\x04" "a\0\r\0\n\0", 10) << u"Жa\r\n"_qs;
     QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF\x04\x16\0a", 6) << u"Жa"_qs;
     QTest::newRow("UTF-16 LE, odd last byte kept") << QByteArray("\xFF\xFE" "a\0\xE9", 5) << u"aé"_qs;
+    QTest::newRow("UTF-16 LE, lone surrogates") << QByteArray("\xFF\xFE\xCD\xDE" "a\0\x3D\xD8", 8)
+                                                << u"\uFFFDa\uFFFD"_qs;
     QTest::newRow("UTF-16 BE, mark only") << QByteArray("\xFE\xFF") << QString();
 }
 

@@ -316,8 +316,8 @@ QString dividedText(const Division &division)
     const QString &text = division.text;
     QString out;
     out.reserve(text.size() + qsizetype(division.words.size()) * 22 + 64);
-    out += u"<div>";
     qsizetype at = 0, blockStart = 0;
+    bool cut = false;
     const auto between = [&](qsizetype end) {
         QStringView gap = QStringView(text).mid(at, end - at);
         if (at - blockStart >= blockSize) {
@@ -328,6 +328,7 @@ QString dividedText(const Division &division)
                     --cut;
                 appendTextPiece(out, gap.left(cut));
                 out += u"</div><div>";
+                cut = true;
                 gap = gap.mid(lineBreak + 1);
                 blockStart = end - gap.size();
             }
@@ -346,7 +347,11 @@ QString dividedText(const Division &division)
         at = word.start + word.length;
     }
     between(text.size());
-    out += u"</div>";
+    // A short text stays one block, without an element of its own.
+    if (cut) {
+        out.prepend(u"<div>");
+        out += u"</div>";
+    }
     return out;
 }
 
@@ -544,7 +549,7 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const PageSettings 
     page += QStringLiteral("<!DOCTYPE html>\n<html lang=\"") + html(language, Markup::Attribute)
             + QStringLiteral("\" dir=") + (division.rightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"))
             + QStringLiteral("><meta charset=utf-8>"
-                             "<meta name=viewport content=\"width=device-width,initial-scale=1\">"
+                             "<meta name=viewport content=\"width=device-width\">"
                              "<meta http-equiv=Content-Security-Policy content=\"")
             + policy + QStringLiteral("\"><title>") + html(s.PageTitle)
             + QStringLiteral("</title><style>") + style + QStringLiteral("</style>\n<main><h1 id=h")

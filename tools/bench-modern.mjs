@@ -2,7 +2,8 @@
 // the modern page and the time each takes in Debian's Chromium until the learner can
 // answer; for the modern page also the time a click takes to answer.
 // Run by tools/bench-modern.sh; LEXIFIND_PAGE names the built lexifind-page.
-// BENCH_SIZES (MB, comma-separated, default "1,10") and BENCH_TIMEOUT (s, default 600).
+// BENCH_SIZES (MB, comma-separated, default "1,10"), BENCH_STYLES (default
+// "classique,moderne") and BENCH_TIMEOUT (s, default 600).
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -12,6 +13,7 @@ import { chromium } from 'playwright-core';
 
 const tool = process.env.LEXIFIND_PAGE;
 const sizes = (process.env.BENCH_SIZES ?? '1,10').split(',').map(Number);
+const styles = (process.env.BENCH_STYLES ?? 'classique,moderne').split(',');
 const timeout = Number(process.env.BENCH_TIMEOUT ?? 600) * 1000;
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'lexifind-bench-'));
 
@@ -99,7 +101,7 @@ console.log('text\tstyle\tpage bytes\twrite\tready\twhole text\tclick');
 try {
   for (const megabytes of sizes) {
     const project = writeLesson(megabytes);
-    for (const style of ['classique', 'moderne']) {
+    for (const style of styles) {
       const { file, writeMs } = writePage(project, style);
       const { ready, complete, clickMs } = await readyTime(browser, file, style);
       console.log(`${megabytes} MB\t${style}\t${fs.statSync(file).size}\t${format(writeMs)}\t${format(ready)}\t${format(complete)}\t`

@@ -232,9 +232,12 @@ void TestModernPage::languageGuess()
 void TestModernPage::noLargerThanTheClassicPage_data()
 {
     QTest::addColumn<QString>("project");
-    const QDir examples(QStringLiteral(LEXIFIND_EXAMPLES));
-    for (const QString &name : examples.entryList({QStringLiteral("*.lxf")}))
-        QTest::newRow(qPrintable(name)) << examples.filePath(name);
+    for (const char *folder : {"examples", "tests/browser/lessons", "tests/page/pages"}) {
+        const QDir lessons(QStringLiteral(LEXIFIND_SOURCE_DIR "/") + QLatin1StringView(folder));
+        for (const QString &name : lessons.entryList({QStringLiteral("*.lxf")}))
+            QTest::newRow(qPrintable(QStringLiteral("%1/%2").arg(QLatin1StringView(folder), name)))
+                    << lessons.filePath(name);
+    }
 }
 
 void TestModernPage::noLargerThanTheClassicPage()

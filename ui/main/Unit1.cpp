@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTextDocument>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolTip>
 
@@ -166,7 +167,13 @@ TForm1::TForm1(PageSettings &settings, QWidget *parent)
     resize(OuterWidth - 8, OuterHeight - 31);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // A worker still dividing the text holds only its snapshot; it is waited for here so
+    // that its answer is posted while this window still exists (and dropped with it).
+    m_findabilityPool->clear();
+    m_findabilityPool->waitForDone();
+}
 
 void TForm1::SetWindows(TForm2 *form2, TForm3 *form3, QWidget *form4, TAboutBox *aboutBox)
 {
@@ -380,7 +387,9 @@ void TForm1::ConnectHandlers()
     m_findabilityTimer->setSingleShot(true);
     m_findabilityTimer->setInterval(500);
     connect(m_findabilityTimer, &QTimer::timeout, this, &TForm1::MarkUnfindableEntries);
-    const auto later = [this] { m_findabilityTimer->start(); };
+    m_findabilityPool = std::make_unique<QThreadPool>();
+    m_findabilityPool->setMaxThreadCount(1);
+    const auto later = [this] { FindabilityChanged(); };
     connect(Source->document(), &QTextDocument::contentsChanged, this, later);
     QAbstractItemModel *rows = ListBox1->model();
     connect(rows, &QAbstractItemModel::rowsInserted, this, later);
@@ -394,11 +403,46 @@ void TForm1::ConnectHandlers()
             });
 }
 
+void TForm1::FindabilityChanged()
+{
+    ++m_findabilityGeneration;
+    m_findabilityTimer->start();
+}
+
+// The division of a 10 MB text takes seconds: the GUI thread only takes a snapshot (the
+// raw text is a copy of the document's characters; the list and the language are
+// shared), and the worker sees nothing else.
 void TForm1::MarkUnfindableEntries()
 {
-    const QStringList &words = m_document.words();
-    const std::vector<UnfindableEntry> unfindable =
-            FindUnfindableEntries(DivideIntoWords(SourceText(), words, m_settings.TextLanguage), words);
+    const quint64 generation = m_findabilityGeneration;
+    const QString rawText = Source->document()->toRawText();
+    const QStringList words = m_document.words();
+    const QString language = m_settings.TextLanguage;
+    m_findabilityPool->clear();
+    m_findabilityPool->start([this, generation, rawText, words, language] {
+        std::vector<UnfindableEntry> unfindable;
+        try {
+            const QString text = ReplaceLineBreaks(rawText, u"\r\n");
+            unfindable = FindUnfindableEntries(DivideIntoWords(text, words, language), words);
+        } catch (...) {
+            // The marks are advice: without an answer they stay as they are, and the
+            // page's own command meets and reports the same fault.
+            return;
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, unfindable = std::move(unfindable)] {
+                ApplyUnfindableMarks(generation, unfindable);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TForm1::ApplyUnfindableMarks(quint64 generation, const std::vector<UnfindableEntry> &unfindable)
+{
+    // Worked out before a later change: the pass that change started marks the rows.
+    if (generation != m_findabilityGeneration)
+        return;
     std::vector<const UnfindableEntry *> byRow(size_t(ListBox1->count()), nullptr);
     for (const UnfindableEntry &entry : unfindable)
         if (entry.position < ListBox1->count())

@@ -157,6 +157,8 @@ TForm1::TForm1(PageSettings &settings, QWidget *parent)
     RecoveryTimer->setObjectName(QStringLiteral("RecoveryTimer"));
     RecoveryTimer->setSingleShot(true);
     RecoveryTimer->setInterval(kRecoveryDelayMs);
+    m_recoveryPool = std::make_unique<QThreadPool>();
+    m_recoveryPool->setMaxThreadCount(1);
     m_savedDigest = digestOf(ProjectFile::toBytes(ExerciseDocument()));
     CreateControls();
     CreateMenus();
@@ -173,6 +175,7 @@ TForm1::~TForm1()
     // that its answer is posted while this window still exists (and dropped with it).
     m_findabilityPool->clear();
     m_findabilityPool->waitForDone();
+    m_recoveryPool->waitForDone();
 }
 
 void TForm1::SetWindows(TForm2 *form2, TForm3 *form3, QWidget *form4, TAboutBox *aboutBox)
@@ -368,14 +371,7 @@ void TForm1::ConnectHandlers()
     // Typing only restarts the timer; the copy is written when it runs out.
     connect(Source->document(), &QTextDocument::contentsChanged, RecoveryTimer,
             qOverload<>(&QTimer::start));
-    connect(RecoveryTimer, &QTimer::timeout, this, [this] {
-        // A copy that cannot be written is not worth a box every few seconds: the
-        // commands that replace the work write it too, and report.
-        try {
-            WriteRecoveryCopy();
-        } catch (const Error &) {
-        }
-    });
+    connect(RecoveryTimer, &QTimer::timeout, this, &TForm1::WriteRecoveryCopyLater);
     connect(File1, &QMenu::aboutToShow, this, &TForm1::UpdateRecoverItem);
     // An edit of the teacher's own ends the undo/redo toggle of "&Défaire".
     connect(Source->document(), &QTextDocument::undoCommandAdded, this,
@@ -858,9 +854,36 @@ void TForm1::DocumentChanged()
     RecoveryTimer->start();
 }
 
+// Encoding a 10 MB document takes a good part of a second: after a pause, the GUI
+// thread only takes a snapshot, and a worker encodes and writes it. The commands that
+// write the copy at once first wait for that worker, so theirs is written last.
+void TForm1::WriteRecoveryCopyLater()
+{
+    RecoveryTimer->stop();
+    ExerciseDocument document = m_document;
+    const QString rawText = Source->document()->toRawText();
+    const QByteArray savedDigest = m_savedDigest;
+    const QString path = m_recovery->currentPath();
+    m_recoveryPool->clear();
+    m_recoveryPool->start([document, rawText, savedDigest, path]() mutable {
+        // A copy that cannot be written is not worth a box every few seconds: the
+        // commands that replace the work write it too, and report.
+        try {
+            document.setText(ReplaceLineBreaks(rawText, u"\r\n"));
+            const QByteArray bytes = ProjectFile::toBytes(document);
+            if (digestOf(bytes) == savedDigest || bytes == ProjectFile::toBytes(ExerciseDocument()))
+                QFile::remove(path);
+            else
+                saveBytes(path, bytes, QStringLiteral("Impossible de créer le fichier %1"));
+        } catch (...) {
+        }
+    });
+}
+
 void TForm1::WriteRecoveryCopy()
 {
     RecoveryTimer->stop();
+    m_recoveryPool->waitForDone();
     const QByteArray bytes = ProjectFile::toBytes(Document());
     // An empty document, or one a file holds as it stands, needs no copy.
     if (digestOf(bytes) == m_savedDigest || bytes == ProjectFile::toBytes(ExerciseDocument()))
@@ -895,6 +918,7 @@ void TForm1::LoadRecoveryCopy(const QString &path)
     const QByteArray bytes = readBytes(path);
     ExerciseDocument read;
     ProjectFile::fromBytes(read, bytes, path);
+    m_recoveryPool->waitForDone();
     m_recovery->write(bytes);
     QFile::remove(path);
     m_document = std::move(read);

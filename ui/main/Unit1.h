@@ -216,6 +216,8 @@ private:
     void RememberSaved();
     void LoadRecoveryCopy(const QString &path);
     void UpdateRecoverItem();
+    // The recovery copy written by a worker from a snapshot of the document.
+    void WriteRecoveryCopyLater();
     void ApplyUnfindableMarks(quint64 generation,
                               const std::vector<lexifind::UnfindableEntry> &unfindable);
 
@@ -232,6 +234,7 @@ private:
     bool m_fillingList = false;
     std::unique_ptr<lexifind::RecoveryCopy> m_recovery;
     QByteArray m_savedDigest; // of the project bytes of the document last opened or saved
+    std::unique_ptr<QThreadPool> m_recoveryPool; // one worker, for WriteRecoveryCopyLater
     QTimer *m_findabilityTimer = nullptr;
     // One worker: a snapshot waiting behind a running one is dropped for a newer one.
     std::unique_ptr<QThreadPool> m_findabilityPool;

@@ -171,8 +171,9 @@ TForm1::TForm1(PageSettings &settings, QWidget *parent)
 
 TForm1::~TForm1()
 {
-    // A worker still dividing the text holds only its snapshot; it is waited for here so
-    // that its answer is posted while this window still exists (and dropped with it).
+    // The workers hold only their snapshots. The one dividing the text is waited for so
+    // that its answer is posted while this window still exists (and dropped with it);
+    // the one writing the recovery copy, so that the copy is whole when the program ends.
     m_findabilityPool->clear();
     m_findabilityPool->waitForDone();
     m_recoveryPool->waitForDone();

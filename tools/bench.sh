@@ -45,6 +45,9 @@ echo "== bench_page"
 cmake --build "$build" -j2 --target bench_division >/dev/null
 echo "== bench_division"
 "$build/tools/bench_division" "$@"
+cmake --build "$build" -j2 --target bench_window >/dev/null
+echo "== bench_window"
+"$build/tools/bench_window" "$@" 2>/dev/null
 if cmake --build "$build" -j2 --target bench_document >/dev/null 2>&1 \
         && [ -x "$build/tests/document/bench_document" ]; then
     echo "== bench_document"

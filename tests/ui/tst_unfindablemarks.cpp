@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QTest>
 
+#include <memory>
+
 using namespace lexifind;
 
 class TestUnfindableMarks : public QObject
@@ -59,6 +61,39 @@ private slots:
         const int selected = form.ListBox1->currentRow();
         QTRY_COMPARE(rows(form), (QStringList{"dort", "chien", "Aujourd'hui!", "北京!"}));
         QCOMPARE(form.ListBox1->currentRow(), selected);
+    }
+
+    // The marks are worked out off the GUI thread: the answer for a text already
+    // replaced is never shown, not even for a moment.
+    void staleMarksAreDropped()
+    {
+        PageSettings settings;
+        TForm1 form(settings);
+        form.SetSourceText(QStringLiteral("Le chat et le chien."));
+        form.AddEntry(QStringLiteral("chat"), QStringLiteral("cat"));
+        form.AddEntry(QStringLiteral("chien"), QStringLiteral("dog"));
+        QTRY_COMPARE(rows(form), (QStringList{"chat", "chien"}));
+        bool chatMarked = false;
+        connect(form.ListBox1->model(), &QAbstractItemModel::dataChanged, &form,
+                [&] { chatMarked = chatMarked || !form.ListBox1->item(0)->toolTip().isEmpty(); });
+
+        form.SetSourceText(QStringLiteral("Le chien dort."));
+        form.MarkUnfindableEntries(); // at once, for the text about to be replaced
+        form.SetSourceText(QStringLiteral("Le chat dort."));
+        QTRY_COMPARE(rows(form), (QStringList{"chat", "chien!"}));
+        QVERIFY(!chatMarked);
+    }
+
+    // Closing the window while a long division runs: the worker outlives nothing.
+    void destroyedWhileWorking()
+    {
+        PageSettings settings;
+        auto form = std::make_unique<TForm1>(settings);
+        form->SetSourceText(QStringLiteral("我们去北京大学。").repeated(20000));
+        form->AddEntry(QStringLiteral("北京"), QStringLiteral("Pékin"));
+        form->MarkUnfindableEntries();
+        form.reset();
+        QCoreApplication::processEvents();
     }
 };
 

@@ -69,6 +69,11 @@ Program::Program()
     huemix::platform().help = lexifind::help::showContext;
     QObject::connect(Form1.get(), &TForm1::closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    // The text's language changes where the page's words begin and end.
+    QObject::connect(Form4.get(), &TForm4::optionChanged, Form1.get(), [this](const QString &name) {
+        if (name == u"TextLanguage")
+            Form1->FindabilityChanged();
+    });
 }
 
 Program::~Program()

@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTextDocument>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolTip>
 
@@ -156,6 +157,8 @@ TForm1::TForm1(PageSettings &settings, QWidget *parent)
     RecoveryTimer->setObjectName(QStringLiteral("RecoveryTimer"));
     RecoveryTimer->setSingleShot(true);
     RecoveryTimer->setInterval(kRecoveryDelayMs);
+    m_recoveryPool = std::make_unique<QThreadPool>();
+    m_recoveryPool->setMaxThreadCount(1);
     m_savedDigest = digestOf(ProjectFile::toBytes(ExerciseDocument()));
     CreateControls();
     CreateMenus();
@@ -166,7 +169,15 @@ TForm1::TForm1(PageSettings &settings, QWidget *parent)
     resize(OuterWidth - 8, OuterHeight - 31);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The workers hold only their snapshots. The one dividing the text is waited for so
+    // that its answer is posted while this window still exists (and dropped with it);
+    // the one writing the recovery copy, so that the copy is whole when the program ends.
+    m_findabilityPool->clear();
+    m_findabilityPool->waitForDone();
+    m_recoveryPool->waitForDone();
+}
 
 void TForm1::SetWindows(TForm2 *form2, TForm3 *form3, QWidget *form4, TAboutBox *aboutBox)
 {
@@ -361,14 +372,7 @@ void TForm1::ConnectHandlers()
     // Typing only restarts the timer; the copy is written when it runs out.
     connect(Source->document(), &QTextDocument::contentsChanged, RecoveryTimer,
             qOverload<>(&QTimer::start));
-    connect(RecoveryTimer, &QTimer::timeout, this, [this] {
-        // A copy that cannot be written is not worth a box every few seconds: the
-        // commands that replace the work write it too, and report.
-        try {
-            WriteRecoveryCopy();
-        } catch (const Error &) {
-        }
-    });
+    connect(RecoveryTimer, &QTimer::timeout, this, &TForm1::WriteRecoveryCopyLater);
     connect(File1, &QMenu::aboutToShow, this, &TForm1::UpdateRecoverItem);
     // An edit of the teacher's own ends the undo/redo toggle of "&Défaire".
     connect(Source->document(), &QTextDocument::undoCommandAdded, this,
@@ -380,7 +384,9 @@ void TForm1::ConnectHandlers()
     m_findabilityTimer->setSingleShot(true);
     m_findabilityTimer->setInterval(500);
     connect(m_findabilityTimer, &QTimer::timeout, this, &TForm1::MarkUnfindableEntries);
-    const auto later = [this] { m_findabilityTimer->start(); };
+    m_findabilityPool = std::make_unique<QThreadPool>();
+    m_findabilityPool->setMaxThreadCount(1);
+    const auto later = [this] { FindabilityChanged(); };
     connect(Source->document(), &QTextDocument::contentsChanged, this, later);
     QAbstractItemModel *rows = ListBox1->model();
     connect(rows, &QAbstractItemModel::rowsInserted, this, later);
@@ -394,11 +400,46 @@ void TForm1::ConnectHandlers()
             });
 }
 
+void TForm1::FindabilityChanged()
+{
+    ++m_findabilityGeneration;
+    m_findabilityTimer->start();
+}
+
+// The division of a 10 MB text takes seconds: the GUI thread only takes a snapshot (the
+// raw text is a copy of the document's characters; the list and the language are
+// shared), and the worker sees nothing else.
 void TForm1::MarkUnfindableEntries()
 {
-    const QStringList &words = m_document.words();
-    const std::vector<UnfindableEntry> unfindable =
-            FindUnfindableEntries(DivideIntoWords(SourceText(), words, m_settings.TextLanguage), words);
+    const quint64 generation = m_findabilityGeneration;
+    const QString rawText = Source->document()->toRawText();
+    const QStringList words = m_document.words();
+    const QString language = m_settings.TextLanguage;
+    m_findabilityPool->clear();
+    m_findabilityPool->start([this, generation, rawText, words, language] {
+        std::vector<UnfindableEntry> unfindable;
+        try {
+            const QString text = ReplaceLineBreaks(rawText, u"\r\n");
+            unfindable = FindUnfindableEntries(DivideIntoWords(text, words, language), words);
+        } catch (...) {
+            // The marks are advice: without an answer they stay as they are, and the
+            // page's own command meets and reports the same fault.
+            return;
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, unfindable = std::move(unfindable)] {
+                ApplyUnfindableMarks(generation, unfindable);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TForm1::ApplyUnfindableMarks(quint64 generation, const std::vector<UnfindableEntry> &unfindable)
+{
+    // Worked out before a later change: the pass that change started marks the rows.
+    if (generation != m_findabilityGeneration)
+        return;
     std::vector<const UnfindableEntry *> byRow(size_t(ListBox1->count()), nullptr);
     for (const UnfindableEntry &entry : unfindable)
         if (entry.position < ListBox1->count())
@@ -814,9 +855,36 @@ void TForm1::DocumentChanged()
     RecoveryTimer->start();
 }
 
+// Encoding a 10 MB document takes a good part of a second: after a pause, the GUI
+// thread only takes a snapshot, and a worker encodes and writes it. The commands that
+// write the copy at once first wait for that worker, so theirs is written last.
+void TForm1::WriteRecoveryCopyLater()
+{
+    RecoveryTimer->stop();
+    ExerciseDocument document = m_document;
+    const QString rawText = Source->document()->toRawText();
+    const QByteArray savedDigest = m_savedDigest;
+    const QString path = m_recovery->currentPath();
+    m_recoveryPool->clear();
+    m_recoveryPool->start([document, rawText, savedDigest, path]() mutable {
+        // A copy that cannot be written is not worth a box every few seconds: the
+        // commands that replace the work write it too, and report.
+        try {
+            document.setText(ReplaceLineBreaks(rawText, u"\r\n"));
+            const QByteArray bytes = ProjectFile::toBytes(document);
+            if (digestOf(bytes) == savedDigest || bytes == ProjectFile::toBytes(ExerciseDocument()))
+                QFile::remove(path);
+            else
+                saveBytes(path, bytes, QStringLiteral("Impossible de créer le fichier %1"));
+        } catch (...) {
+        }
+    });
+}
+
 void TForm1::WriteRecoveryCopy()
 {
     RecoveryTimer->stop();
+    m_recoveryPool->waitForDone();
     const QByteArray bytes = ProjectFile::toBytes(Document());
     // An empty document, or one a file holds as it stands, needs no copy.
     if (digestOf(bytes) == m_savedDigest || bytes == ProjectFile::toBytes(ExerciseDocument()))
@@ -851,6 +919,7 @@ void TForm1::LoadRecoveryCopy(const QString &path)
     const QByteArray bytes = readBytes(path);
     ExerciseDocument read;
     ProjectFile::fromBytes(read, bytes, path);
+    m_recoveryPool->waitForDone();
     m_recovery->write(bytes);
     QFile::remove(path);
     m_document = std::move(read);

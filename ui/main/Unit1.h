@@ -8,9 +8,11 @@
 #include <QPlainTextEdit>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QTimer;
+class QThreadPool;
 class QCloseEvent;
 class QShowEvent;
 class QLabel;
@@ -25,6 +27,7 @@ class TAboutBox;
 namespace lexifind {
 
 class RecoveryCopy;
+struct UnfindableEntry;
 enum class ScormEdition;
 
 // The exercise text area: a double click first selects the word under the pointer
@@ -158,10 +161,13 @@ public:
     const lexifind::ExerciseDocument &Document();
     lexifind::PageSettings &Settings() { return m_settings; }
 
-    // Marks the rows of the entries that the learner could never find on the page (a
-    // colour and the reason as tooltip) and clears the others; runs after a pause in
-    // the changes of the text and the list.
+    // Works out, off the GUI thread, which entries the learner could never find on the
+    // page; when the answer comes, their rows are marked (a colour and the reason as
+    // tooltip) and the others cleared, unless the text, the list or the text's language
+    // changed meanwhile. Runs after a pause in those changes.
     void MarkUnfindableEntries();
+    // The text, the list or the text's language changed: the marks are due again.
+    void FindabilityChanged();
     // The tooltip of a word-list row: the whole entry and its definition; empty for
     // no entry.
     QString EntryToolTip(int row) const;
@@ -210,6 +216,10 @@ private:
     void RememberSaved();
     void LoadRecoveryCopy(const QString &path);
     void UpdateRecoverItem();
+    // The recovery copy written by a worker from a snapshot of the document.
+    void WriteRecoveryCopyLater();
+    void ApplyUnfindableMarks(quint64 generation,
+                              const std::vector<lexifind::UnfindableEntry> &unfindable);
 
     lexifind::PageSettings &m_settings;
     lexifind::ExerciseDocument m_document;
@@ -224,5 +234,10 @@ private:
     bool m_fillingList = false;
     std::unique_ptr<lexifind::RecoveryCopy> m_recovery;
     QByteArray m_savedDigest; // of the project bytes of the document last opened or saved
+    std::unique_ptr<QThreadPool> m_recoveryPool; // one worker, for WriteRecoveryCopyLater
     QTimer *m_findabilityTimer = nullptr;
+    // One worker: a snapshot waiting behind a running one is dropped for a newer one.
+    std::unique_ptr<QThreadPool> m_findabilityPool;
+    // Counts the changes; an answer worked out before the last one is stale.
+    quint64 m_findabilityGeneration = 0;
 };

@@ -58,8 +58,8 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
     QString scratch;
     const auto readingOf = [&](const WordSpan &word) -> QStringView {
         const QStringView view = QStringView(text).mid(word.start, word.length);
-        if (view.contains(u'~') || view.contains(u'\r') || IsPageSpace(view.front())
-            || IsPageSpace(view.back())) {
+        if (std::any_of(view.begin(), view.end(), [](QChar c) { return c == u'~' || c == u'\r'; })
+            || IsPageSpace(view.front()) || IsPageSpace(view.back())) {
             scratch = WordReading(division, word);
             return scratch;
         }

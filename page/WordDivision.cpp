@@ -19,7 +19,7 @@ namespace lexifind {
 
 namespace {
 
-bool isWordCodePoint(char32_t c)
+bool isWordCategory(char32_t c)
 {
     if (c == u'-' || c == u'~')
         return true;
@@ -37,6 +37,19 @@ bool isWordCodePoint(char32_t c)
     default:
         return false;
     }
+}
+
+// Every character of the text passes here: those of the Basic Multilingual Plane are
+// looked up in a table made once.
+bool isWordCodePoint(char32_t c)
+{
+    static const std::vector<bool> table = [] {
+        std::vector<bool> word(0x10000);
+        for (char32_t unit = 0; unit < 0x10000; ++unit)
+            word[unit] = isWordCategory(unit);
+        return word;
+    }();
+    return c < 0x10000 ? table[c] : isWordCategory(c);
 }
 
 // Scripts written without blanks between words: a segmenter finds their words.
@@ -461,16 +474,25 @@ void appendNumber(QString &out, quint64 number)
 // before each CR.
 void appendEscaped(QString &out, QStringView piece)
 {
-    for (QChar ch : piece) {
+    const char16_t *data = piece.utf16();
+    const qsizetype size = piece.size();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = data[i];
+        if (unit != u'\r' && unit != u'<' && unit != u'>' && unit != u'&')
+            continue;
+        // Runs without a special character go in whole.
+        out += QStringView(data + from, i - from);
+        from = i + 1;
         // The teacher's text is text: markup in it would be cut into spans anyway.
-        switch (ch.unicode()) {
+        switch (unit) {
         case u'\r': out += u"<br>\r"; break;
         case u'<': out += u"&lt;"; break;
         case u'>': out += u"&gt;"; break;
-        case u'&': out += u"&amp;"; break;
-        default: out += ch; break;
+        default: out += u"&amp;"; break;
         }
     }
+    out += QStringView(data + from, size - from);
 }
 
 } // namespace

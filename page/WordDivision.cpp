@@ -203,8 +203,19 @@ Joining joinEntries(const QString &text, const QStringList &entries)
 std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glued,
                                std::vector<size_t> *segmented = nullptr)
 {
-    std::vector<WordSpan> words;
+    // Counted first: the words of a large text take more memory than its characters,
+    // and a growing array would copy them again and again.
+    size_t count = 0;
     bool inWord = false;
+    forEachCodePoint(text, [&](char32_t c, qsizetype i, qsizetype) {
+        const bool word = isWordCodePoint(c) || (!glued.empty() && glued[size_t(i)]);
+        count += word && !inWord;
+        inWord = word;
+        return true;
+    });
+    std::vector<WordSpan> words;
+    words.reserve(count);
+    inWord = false;
     forEachCodePoint(text, [&](char32_t c, qsizetype i, qsizetype units) {
         const bool word = isWordCodePoint(c) || (!glued.empty() && glued[size_t(i)]);
         if (word && !inWord)

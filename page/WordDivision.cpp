@@ -164,8 +164,12 @@ Joining joinEntries(const QString &text, const QStringList &entries)
         matcher.scan(text, [&](int pattern, qsizetype start) { starts[size_t(pattern)].push_back(start); },
                      true);
     }
-    for (auto &list : starts)
+    size_t candidates = 0;
+    for (auto &list : starts) {
         std::sort(list.begin(), list.end());
+        candidates += list.size();
+    }
+    joining.occurrences.reserve(candidates);
 
     char16_t *data = reinterpret_cast<char16_t *>(joining.text.data());
     std::vector<bool> &glued = joining.glued;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 namespace lexifind {
 
@@ -18,12 +19,31 @@ struct ViewHash
 };
 
 // Each code unit folded on its own, so that the length stays: enough to tell a word
-// that differs from an entry only in its capitals.
+// that differs from an entry only in its capitals. Looked up, as every word and the
+// whole text pass through it.
+char16_t foldUnit(char16_t unit)
+{
+    static const std::vector<char16_t> folded = [] {
+        std::vector<char16_t> table(0x10000);
+        for (size_t unit = 0; unit < table.size(); ++unit)
+            table[unit] = QChar(char16_t(unit)).toCaseFolded().unicode();
+        return table;
+    }();
+    return folded[unit];
+}
+
+void foldInto(QString &out, QStringView s)
+{
+    out.resize(s.size());
+    char16_t *data = reinterpret_cast<char16_t *>(out.data());
+    for (qsizetype i = 0; i < s.size(); ++i)
+        data[i] = foldUnit(s[i].unicode());
+}
+
 QString foldEach(QStringView s)
 {
-    QString out(s.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < s.size(); ++i)
-        out[i] = s[i].toCaseFolded();
+    QString out;
+    foldInto(out, s);
     return out;
 }
 
@@ -38,8 +58,8 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
     QString scratch;
     const auto readingOf = [&](const WordSpan &word) -> QStringView {
         const QStringView view = QStringView(text).mid(word.start, word.length);
-        if (view.contains(u'~') || view.contains(u'\r') || IsPageSpace(view.front())
-            || IsPageSpace(view.back())) {
+        if (std::any_of(view.begin(), view.end(), [](QChar c) { return c == u'~' || c == u'\r'; })
+            || IsPageSpace(view.front()) || IsPageSpace(view.back())) {
             scratch = WordReading(division, word);
             return scratch;
         }
@@ -83,11 +103,13 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
             byFolded[foldEach(result[index].entry)].push_back(index);
             lengths.insert(result[index].entry.size());
         }
+        QString folded;
         for (const WordSpan &word : division.words) {
             const QStringView reading = readingOf(word);
             if (!lengths.contains(reading.size()))
                 continue;
-            const auto it = byFolded.constFind(foldEach(reading));
+            foldInto(folded, reading);
+            const auto it = byFolded.constFind(folded);
             if (it == byFolded.constEnd())
                 continue;
             for (size_t index : *it)
@@ -111,29 +133,49 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
             patternIndex.insert(result[index].entry, int(patterns.size()));
             patterns << result[index].entry;
         }
+    // One pass over the text folded, as the page shows it: each occurrence is either
+    // the entry's own (the first one tells why it cannot be found) or one with other
+    // capitals, maybe over several words (the first tells why when there is no other).
     std::vector<qsizetype> firstStart(size_t(patterns.size()), -1);
-    PhraseMatcher(patterns).scan(text, [&](int pattern, qsizetype start) {
-        if (firstStart[size_t(pattern)] < 0)
-            firstStart[size_t(pattern)] = start;
-    }, true);
+    std::vector<qsizetype> firstFolded(size_t(patterns.size()), -1);
+    {
+        // Entries that differ only in their capitals share one folded pattern.
+        QHash<QString, int> foldedIndex;
+        QStringList folded;
+        std::vector<std::vector<int>> sharing;
+        for (qsizetype p = 0; p < patterns.size(); ++p) {
+            const QString key = foldEach(patterns[p]);
+            auto it = foldedIndex.constFind(key);
+            if (it == foldedIndex.constEnd()) {
+                it = foldedIndex.insert(key, int(folded.size()));
+                folded << key;
+                sharing.emplace_back();
+            }
+            sharing[size_t(it.value())].push_back(int(p));
+        }
+        const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
+        PhraseMatcher(folded).scanMapped(
+                text, [](char16_t unit) { return unit == u'~' ? char16_t(u' ') : foldUnit(unit); },
+                [&](int foldedPattern, qsizetype start) {
+                    for (const int pattern : sharing[size_t(foldedPattern)]) {
+                        if (firstStart[size_t(pattern)] >= 0)
+                            continue;
+                        const QString &entry = patterns[pattern];
+                        const char16_t *e = reinterpret_cast<const char16_t *>(entry.utf16());
+                        if (std::equal(e, e + entry.size(), data + start,
+                                       [](char16_t a, char16_t b) { return a == (b == u'~' ? u' ' : b); }))
+                            firstStart[size_t(pattern)] = start;
+                        else if (firstFolded[size_t(pattern)] < 0)
+                            firstFolded[size_t(pattern)] = start;
+                    }
+                });
+    }
 
     qsizetype longestOccurrence = 0;
     for (const EntryOccurrence &occurrence : division.entryOccurrences)
         longestOccurrence = std::max(longestOccurrence, occurrence.length);
     const auto &occurrences = division.entryOccurrences;
     const auto &words = division.words;
-
-    // Written with other capitals somewhere, maybe over several words.
-    std::vector<qsizetype> firstFolded(size_t(patterns.size()), -1);
-    if (std::find(firstStart.begin(), firstStart.end(), -1) != firstStart.end()) {
-        QStringList folded;
-        for (const QString &pattern : std::as_const(patterns))
-            folded << foldEach(pattern);
-        PhraseMatcher(folded).scan(foldEach(text), [&](int pattern, qsizetype start) {
-            if (firstStart[size_t(pattern)] < 0 && firstFolded[size_t(pattern)] < 0)
-                firstFolded[size_t(pattern)] = start;
-        }, true);
-    }
 
     for (size_t index : open) {
         UnfindableEntry &unfindable = result[index];

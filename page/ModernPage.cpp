@@ -485,12 +485,11 @@ QString GuessTextLanguage(const QString &text)
     }
 }
 
-QByteArray BuildModernPage(const ExerciseDocument &document, const PageSettings &s,
-                           const QString &addOnScript)
+QByteArray BuildModernPage(const ExerciseDocument &document, const Division &division,
+                           const PageSettings &s, const QString &addOnScript)
 {
     const QStringList &words = document.words();
     const QStringList &definitions = document.definitions();
-    const Division division = DivideIntoWords(document.text(), words, s.TextLanguage);
     const QString language = s.TextLanguage.trimmed().isEmpty() ? GuessTextLanguage(document.text())
                                                                 : s.TextLanguage.trimmed();
 

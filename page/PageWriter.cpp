@@ -107,6 +107,9 @@ private:
     QByteArray &m_bytes;
 };
 
+void writeClassicPage(PageSink &sink, const ExerciseDocument &document, const Division &division,
+                      const PageSettings &s);
+
 bool holdsMarkup(const QStringList &values)
 {
     for (const QString &value : values)
@@ -128,7 +131,7 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
 }
 
 void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
-                 const QString &addOnScript)
+                 const QString &addOnScript, const DivisionCheck &check)
 {
     settings.FillDefaults();
     // With no entry the script's arrays could not be closed, and the page would
@@ -136,19 +139,28 @@ void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings 
     if (document.words().isEmpty())
         throw Error(QStringLiteral("La liste de mots est vide : ajoutez au moins un mot "
                                    "avant d'enregistrer la page HTML"));
-    if (settings.IsModernStyle()) {
-        sink.write(BuildModernPage(document, settings, addOnScript));
-        return;
-    }
+    const bool modern = settings.IsModernStyle();
     if (const QString style = settings.PageStyle.trimmed();
-        !style.isEmpty() && style.compare(u"classique", Qt::CaseInsensitive) != 0)
+        !modern && !style.isEmpty() && style.compare(u"classique", Qt::CaseInsensitive) != 0)
         throw Error(QStringLiteral("Style de page inconnu « %1 » : choisissez « classique » "
                                    "ou « moderne »").arg(settings.PageStyle));
-    const PageSettings &s = settings;
+    const Division division = DivideIntoWords(document.text(), document.words(), settings.TextLanguage);
+    if (check && !check(division))
+        return;
+    if (modern)
+        sink.write(BuildModernPage(document, division, settings, addOnScript));
+    else
+        writeClassicPage(sink, document, division, settings);
+}
+
+namespace {
+
+void writeClassicPage(PageSink &sink, const ExerciseDocument &document, const Division &division,
+                      const PageSettings &s)
+{
     const QStringList &words = document.words();
     const QStringList &definitions = document.definitions();
     const qsizetype count = definitions.size();
-    const Division division = DivideIntoWords(document.text(), words, s.TextLanguage);
     // Right-to-left text gets its direction, and the cells that show words of it follow
     // their own content; a left-to-right text keeps the page it always had.
     const char *const autoDirection = division.rightToLeft ? " dir=\"auto\"" : "";
@@ -316,6 +328,8 @@ void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings 
     page.literal("</html>");
     page.finish();
 }
+
+} // namespace
 
 QString WritePage(const QString &path, const QByteArray &page)
 {

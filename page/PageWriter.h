@@ -4,9 +4,12 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 namespace lexifind {
 
 class ExerciseDocument;
+struct Division;
 struct PageSettings;
 
 // The one road to the exercise page, shared by the main window and lexifind-page.
@@ -27,10 +30,15 @@ public:
     virtual void write(QByteArrayView bytes) = 0;
 };
 
+// Sees the division of the text that the page is about to be written from, after the
+// checks and before the first byte; returning false writes nothing. The text is divided
+// once, for the page and for whatever looks at its words (which entries can be found).
+using DivisionCheck = std::function<bool(const Division &)>;
+
 // BuildPage's page, written into sink as it is made. The checks (an empty word list, an
-// unknown page style) come before the first byte.
+// unknown page style) come before the first byte, and then check, when given.
 void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
-                 const QString &addOnScript = {});
+                 const QString &addOnScript = {}, const DivisionCheck &check = {});
 
 // Writes page to path + ".htm", atomically; returns the path written. Throws
 // lexifind::Error("Impossible de créer le fichier <path>.htm").

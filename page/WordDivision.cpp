@@ -19,7 +19,7 @@ namespace lexifind {
 
 namespace {
 
-bool isWordCodePoint(char32_t c)
+bool isWordCategory(char32_t c)
 {
     if (c == u'-' || c == u'~')
         return true;
@@ -37,6 +37,19 @@ bool isWordCodePoint(char32_t c)
     default:
         return false;
     }
+}
+
+// Every character of the text passes here: those of the Basic Multilingual Plane are
+// looked up in a table made once.
+bool isWordCodePoint(char32_t c)
+{
+    static const std::vector<bool> table = [] {
+        std::vector<bool> word(0x10000);
+        for (char32_t unit = 0; unit < 0x10000; ++unit)
+            word[unit] = isWordCategory(unit);
+        return word;
+    }();
+    return c < 0x10000 ? table[c] : isWordCategory(c);
 }
 
 // Scripts written without blanks between words: a segmenter finds their words.
@@ -151,8 +164,12 @@ Joining joinEntries(const QString &text, const QStringList &entries)
         matcher.scan(text, [&](int pattern, qsizetype start) { starts[size_t(pattern)].push_back(start); },
                      true);
     }
-    for (auto &list : starts)
+    size_t candidates = 0;
+    for (auto &list : starts) {
         std::sort(list.begin(), list.end());
+        candidates += list.size();
+    }
+    joining.occurrences.reserve(candidates);
 
     char16_t *data = reinterpret_cast<char16_t *>(joining.text.data());
     std::vector<bool> &glued = joining.glued;
@@ -190,8 +207,19 @@ Joining joinEntries(const QString &text, const QStringList &entries)
 std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glued,
                                std::vector<size_t> *segmented = nullptr)
 {
-    std::vector<WordSpan> words;
+    // Counted first: the words of a large text take more memory than its characters,
+    // and a growing array would copy them again and again.
+    size_t count = 0;
     bool inWord = false;
+    forEachCodePoint(text, [&](char32_t c, qsizetype i, qsizetype) {
+        const bool word = isWordCodePoint(c) || (!glued.empty() && glued[size_t(i)]);
+        count += word && !inWord;
+        inWord = word;
+        return true;
+    });
+    std::vector<WordSpan> words;
+    words.reserve(count);
+    inWord = false;
     forEachCodePoint(text, [&](char32_t c, qsizetype i, qsizetype units) {
         const bool word = isWordCodePoint(c) || (!glued.empty() && glued[size_t(i)]);
         if (word && !inWord)
@@ -461,16 +489,25 @@ void appendNumber(QString &out, quint64 number)
 // before each CR.
 void appendEscaped(QString &out, QStringView piece)
 {
-    for (QChar ch : piece) {
+    const char16_t *data = piece.utf16();
+    const qsizetype size = piece.size();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = data[i];
+        if (unit != u'\r' && unit != u'<' && unit != u'>' && unit != u'&')
+            continue;
+        // Runs without a special character go in whole.
+        out += QStringView(data + from, i - from);
+        from = i + 1;
         // The teacher's text is text: markup in it would be cut into spans anyway.
-        switch (ch.unicode()) {
+        switch (unit) {
         case u'\r': out += u"<br>\r"; break;
         case u'<': out += u"&lt;"; break;
         case u'>': out += u"&gt;"; break;
-        case u'&': out += u"&amp;"; break;
-        default: out += ch; break;
+        default: out += u"&amp;"; break;
         }
     }
+    out += QStringView(data + from, size - from);
 }
 
 } // namespace

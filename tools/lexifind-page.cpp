@@ -167,38 +167,46 @@ int main(int argc, char *argv[])
         // an empty document would hide a mistyped name.
         ExerciseDocument document;
         ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
-        // The same division as the page's, made of the same text, entries and language;
-        // made before the page so that it is gone again while the page is written.
-        const std::vector<UnfindableEntry> unfindable = FindUnfindableEntries(
-                DivideIntoWords(document.text(), document.words(), settings.TextLanguage), document.words());
-        const auto reportUnfindable = [&] {
-            for (const UnfindableEntry &entry : unfindable)
-                std::fputs((QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n')
-                               .toLocal8Bit().constData(),
-                           stderr);
+        std::vector<UnfindableEntry> unfindable;
+        bool refused = false;
+        // The entries are checked on the division that the page is written from, before
+        // its first byte: with --strict a page with an entry that cannot be found is
+        // never begun, so no file is created and standard output stays empty.
+        const DivisionCheck check = [&](const Division &division) {
+            unfindable = FindUnfindableEntries(division, document.words());
+            refused = strict && !unfindable.empty();
+            return !refused;
         };
-        if (strict && !unfindable.empty()) {
-            reportUnfindable();
-            return 3;
-        }
-
         // The page goes out as it is made, never whole in memory.
-        if (output == u"-") {
+        if (output == u"-" && !scorm) {
             StandardOutput sink;
-            if (scorm)
-                sink.write(BuildScormPackage(document, settings, *scorm));
-            else
-                WritePageTo(sink, document, settings);
+            WritePageTo(sink, document, settings, {}, check);
             sink.finish();
         } else if (scorm) {
-            WriteScormPackage(output + QStringLiteral(".zip"),
-                              BuildScormPackage(document, settings, *scorm));
+            // The package is made of a whole page; the check comes first.
+            check(DivideIntoWords(document.text(), document.words(), settings.TextLanguage));
+            if (!refused) {
+                QByteArray package = BuildScormPackage(document, settings, *scorm);
+                if (output == u"-") {
+                    StandardOutput sink;
+                    sink.write(package);
+                    sink.finish();
+                } else {
+                    WriteScormPackage(output + QStringLiteral(".zip"), package);
+                }
+            }
         } else {
             FileOutput sink(output + QStringLiteral(".htm"));
-            WritePageTo(sink, document, settings);
-            sink.commit();
+            WritePageTo(sink, document, settings, {}, check);
+            if (!refused)
+                sink.commit();
         }
-        reportUnfindable();
+        for (const UnfindableEntry &entry : unfindable)
+            std::fputs((QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n')
+                           .toLocal8Bit().constData(),
+                       stderr);
+        if (refused)
+            return 3;
         return 0;
     } catch (const UsageError &e) {
         printError(e.message);

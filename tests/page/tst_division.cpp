@@ -156,6 +156,8 @@ void TestDivision::unfindable_data()
             << QStringList{"كأس ماء"} << QStringList{"0 1 وكأس ماء"};
     QTest::newRow("other capitals") << "Chat noir, chaton." << QStringList{"chat", "NOIR"}
             << QStringList{"0 2 Chat", "1 2 noir"};
+    QTest::newRow("entries differing only in capitals, inside a longer word") << "Le CHATEAU."
+            << QStringList{"chat", "Chat"} << QStringList{"0 2 CHAT", "1 2 CHAT"};
     QTest::newRow("other capitals over several words") << "Pomme de terre" << QStringList{"pomme de terre"}
             << QStringList{"0 2 Pomme de terre"};
     QTest::newRow("blank at an end") << "le chat dort" << QStringList{"chat ", " dort"}

@@ -4,6 +4,7 @@
 #include "ui/main/Desktop.h"
 #include "ui/main/Startup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QList>
 #include <QStandardPaths>
@@ -57,8 +58,11 @@ inline std::unique_ptr<lexifind::Program> StartProgram(FakeDesktop &fake)
 {
     fake = FakeDesktop();
     fake.install();
-    // Recovery copies in the test folders, none left from an earlier test.
+    // Recovery copies in the test folders, none left from an earlier test, and a folder
+    // of this process's own: test programs run side by side and each clears its own.
     QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("lexifind-test-%1")
+                                              .arg(QCoreApplication::applicationPid()));
     QDir(lexifind::RecoveryCopy::defaultFolder()).removeRecursively();
     auto program = std::make_unique<lexifind::Program>();
     program->Start();

@@ -61,13 +61,11 @@ public:
         (put(std::forward<Pieces>(pieces)), ...);
         flushIfFull();
     }
-    // The body of the text, as the division hands it over.
+    // The body of the text, as the division writes it, straight to the sink.
     void body(const Division &division)
     {
-        DivideText(division, [this](QStringView divided) {
-            codec::appendForPage(m_bytes, divided, PageContext::HtmlText, m_tildesToBlanks);
-            flushIfFull();
-        }, PieceSize);
+        finish();
+        WriteDividedText(division, [this](QByteArrayView piece) { m_sink.write(piece); }, PieceSize);
     }
 
     void keepTildes() { m_tildesToBlanks = false; }

@@ -10,6 +10,7 @@
 #include <unicode/uloc.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <utility>
@@ -471,47 +472,6 @@ QString JoinPhrases(const QString &text, const QStringList &words)
     return joinEntries(text, words).text;
 }
 
-namespace {
-
-void appendNumber(QString &out, quint64 number)
-{
-    char16_t digits[24];
-    qsizetype d = std::size(digits);
-    for (quint64 n = number;; n /= 10) {
-        digits[--d] = char16_t(u'0' + n % 10);
-        if (n < 10)
-            break;
-    }
-    out += QStringView(digits + d, std::size(digits) - d);
-}
-
-// The text between words and inside them, escaped for element content, with a <br> put
-// before each CR.
-void appendEscaped(QString &out, QStringView piece)
-{
-    const char16_t *data = piece.utf16();
-    const qsizetype size = piece.size();
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t unit = data[i];
-        if (unit != u'\r' && unit != u'<' && unit != u'>' && unit != u'&')
-            continue;
-        // Runs without a special character go in whole.
-        out += QStringView(data + from, i - from);
-        from = i + 1;
-        // The teacher's text is text: markup in it would be cut into spans anyway.
-        switch (unit) {
-        case u'\r': out += u"<br>\r"; break;
-        case u'<': out += u"&lt;"; break;
-        case u'>': out += u"&gt;"; break;
-        default: out += u"&amp;"; break;
-        }
-    }
-    out += QStringView(data + from, size - from);
-}
-
-} // namespace
-
 Division DivideIntoWords(const QString &text, const QStringList &entries, const QString &language)
 {
     Division division;
@@ -554,50 +514,229 @@ QString WordReading(const Division &division, const WordSpan &word)
     return asBlanks(view.toString());
 }
 
-QString DivideText(const Division &division)
+namespace {
+
+// What each UTF-16 code unit of the text becomes in the page's body: its windows-1252
+// byte (a tilde, the joining mark, a blank), or one of the marks below. Every character
+// of a large text passes here, so it is looked up in a table made once.
+enum BodyMark : quint16 {
+    Byte = 0x100,   // below: the byte itself
+    LineBreak = Byte, // a <br> before the CR, as the page always had it
+    Less,
+    Greater,
+    Ampersand,
+    Unshowable,     // shown as U+FFFD, as the page shows it everywhere else
+    Reference,      // a character without a windows-1252 byte: &#N;
+    Surrogate,      // half of a pair: the pair's reference, or U+FFFD alone
+};
+
+const quint16 *bodyTable()
 {
-    QString whole;
-    whole.reserve(division.text.size() * 8 + 16);
-    DivideText(division, [&whole](QStringView piece) { whole += piece; },
-               std::numeric_limits<qsizetype>::max());
+    static const std::vector<quint16> table = [] {
+        std::vector<quint16> marks(0x10000);
+        for (char32_t unit = 0; unit < 0x10000; ++unit) {
+            quint16 &mark = marks[unit];
+            switch (unit) {
+            case u'\r': mark = LineBreak; continue;
+            case u'<': mark = Less; continue;
+            case u'>': mark = Greater; continue;
+            case u'&': mark = Ampersand; continue;
+            case u'~': mark = u' '; continue;
+            default: break;
+            }
+            if (QChar::isSurrogate(unit))
+                mark = Surrogate;
+            else if (codec::isUnshowable(unit))
+                mark = Unshowable;
+            else if (const int byte = codec::windows1252Byte(char16_t(unit)); byte >= 0)
+                mark = quint16(byte);
+            else
+                mark = Reference;
+        }
+        return marks;
+    }();
+    return table.data();
+}
+
+// Writes the body into a buffer through a pointer, handing it on in pieces.
+class BodyWriter
+{
+public:
+    BodyWriter(const std::function<void(QByteArrayView)> &piece, qsizetype pieceSize)
+        : m_piece(piece), m_pieceSize(pieceSize), m_table(bodyTable())
+    {
+        m_bytes.resize(pieceSize + Slack);
+        m_at = m_bytes.data();
+    }
+
+    // The text between words and inside them, escaped for element content.
+    void text(const char16_t *data, qsizetype size)
+    {
+        while (size > 0) {
+            const qsizetype chunk = std::min(size, ChunkUnits);
+            room(chunk * MaxBytesPerUnit);
+            char *at = m_at;
+            for (qsizetype i = 0; i < chunk; ++i) {
+                const quint16 mark = m_table[data[i]];
+                if (mark < Byte) {
+                    *at++ = char(mark);
+                    continue;
+                }
+                switch (mark) {
+                case LineBreak: at = put(at, "<br>\r"); break;
+                case Less: at = put(at, "&lt;"); break;
+                case Greater: at = put(at, "&gt;"); break;
+                case Ampersand: at = put(at, "&amp;"); break;
+                case Unshowable: at = put(at, "&#65533;"); break;
+                case Reference: at = reference(at, data[i]); break;
+                default: {
+                    // A pair split by the chunk's end is taken whole from the next one.
+                    const bool pair = QChar::isHighSurrogate(data[i]);
+                    if (pair && i + 1 == chunk && chunk < size) {
+                        m_at = at;
+                        data += i;
+                        size -= i;
+                        goto nextChunk;
+                    }
+                    if (pair && i + 1 < chunk && QChar::isLowSurrogate(data[i + 1])) {
+                        at = reference(at, QChar::surrogateToUcs4(data[i], data[i + 1]));
+                        ++i;
+                    } else {
+                        at = put(at, "&#65533;"); // a lone half is no character
+                    }
+                }
+                }
+            }
+            m_at = at;
+            data += chunk;
+            size -= chunk;
+        nextChunk:;
+        }
+    }
+
+    // The opening tag of the next word's span, numbered from 0.
+    void openSpan()
+    {
+        room(64);
+        m_at = put(m_at, "<span id=\"");
+        m_at = putNumber(m_at);
+        m_at = put(m_at, "\" onclick=\"checkanswer(");
+        m_at = putNumber(m_at);
+        m_at = put(m_at, ")\">");
+        nextNumber();
+    }
+    template<size_t N>
+    void literal(const char (&ascii)[N])
+    {
+        room(N);
+        m_at = put(m_at, ascii);
+    }
+
+    void finish()
+    {
+        m_piece(QByteArrayView(m_bytes.constData(), m_at - m_bytes.constData()));
+        m_at = m_bytes.data();
+    }
+
+private:
+    static constexpr qsizetype ChunkUnits = 4096;
+    static constexpr qsizetype MaxBytesPerUnit = 8; // "&#65533;"
+    static constexpr qsizetype Slack = ChunkUnits * MaxBytesPerUnit + 64;
+
+    // Makes room for bytes more, handing on the piece once it is full.
+    void room(qsizetype bytes)
+    {
+        if (m_at - m_bytes.constData() >= m_pieceSize
+            || m_bytes.constData() + m_bytes.size() - m_at < bytes)
+            finish();
+    }
+    template<size_t N>
+    static char *put(char *at, const char (&ascii)[N])
+    {
+        std::memcpy(at, ascii, N - 1);
+        return at + N - 1;
+    }
+    static char *reference(char *at, char32_t codePoint)
+    {
+        char digits[8];
+        int d = 8;
+        for (char32_t n = codePoint;; n /= 10) {
+            digits[--d] = char('0' + n % 10);
+            if (n < 10)
+                break;
+        }
+        *at++ = '&';
+        *at++ = '#';
+        std::memcpy(at, digits + d, size_t(8 - d));
+        at += 8 - d;
+        *at++ = ';';
+        return at;
+    }
+    char *putNumber(char *at) const
+    {
+        const size_t length = sizeof m_number - size_t(m_numberStart);
+        std::memcpy(at, m_number + m_numberStart, length);
+        return at + length;
+    }
+    // The words are numbered in order: the decimal digits are counted up in place.
+    void nextNumber()
+    {
+        for (int i = int(sizeof m_number) - 1;; --i) {
+            if (m_number[i] != '9') {
+                ++m_number[i];
+                return;
+            }
+            m_number[i] = '0';
+            if (i == m_numberStart) {
+                m_number[--m_numberStart] = '1';
+                return;
+            }
+        }
+    }
+
+    const std::function<void(QByteArrayView)> &m_piece;
+    const qsizetype m_pieceSize;
+    const quint16 *const m_table;
+    QByteArray m_bytes;
+    char *m_at = nullptr;
+    char m_number[24] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '0'};
+    int m_numberStart = 23;
+};
+
+} // namespace
+
+void WriteDividedText(const Division &division, const std::function<void(QByteArrayView)> &piece,
+                      qsizetype pieceSize)
+{
+    const char16_t *text = reinterpret_cast<const char16_t *>(division.text.utf16());
+    const qsizetype size = division.text.size();
+    BodyWriter body(piece, pieceSize);
+    qsizetype at = 0;
+    for (const WordSpan &word : division.words) {
+        body.text(text + at, word.start - at);
+        body.openSpan();
+        body.text(text + word.start, word.length);
+        at = word.start + word.length;
+        // A line break right after a word is put inside its span, as the page always had it.
+        if (at < size && text[at] == u'\r') {
+            body.literal("<br></span>\r");
+            ++at;
+        } else {
+            body.literal("</span>");
+        }
+    }
+    body.text(text + at, size - at);
+    body.finish();
+}
+
+QByteArray DivideText(const Division &division)
+{
+    QByteArray whole;
+    WriteDividedText(division, [&whole](QByteArrayView piece) { whole += piece; }, 1 << 16);
     return whole;
 }
 
-void DivideText(const Division &division, const std::function<void(QStringView)> &piece,
-                qsizetype pieceSize)
-{
-    const QString &text = division.text;
-    QString out;
-    out.reserve(std::min(text.size() * 8 + 16, pieceSize + 256));
-    qsizetype at = 0;
-    for (size_t number = 0; number < division.words.size(); ++number) {
-        if (out.size() >= pieceSize) {
-            piece(out);
-            out.resize(0);
-        }
-        const WordSpan &word = division.words[number];
-        appendEscaped(out, QStringView(text).mid(at, word.start - at));
-        out += u"<span id=\"";
-        appendNumber(out, number);
-        out += u"\" onclick=\"checkanswer(";
-        appendNumber(out, number);
-        out += u")\">";
-        appendEscaped(out, QStringView(text).mid(word.start, word.length));
-        at = word.start + word.length;
-        // A line break right after a word is put inside its span, as the page always had it.
-        if (at < text.size() && text[at] == u'\r') {
-            out += u"<br>";
-            out += u"</span>\r";
-            ++at;
-        } else {
-            out += u"</span>";
-        }
-    }
-    appendEscaped(out, QStringView(text).mid(at));
-    piece(out);
-}
-
-QString DivideText(const QString &workingText)
+QByteArray DivideText(const QString &workingText)
 {
     return DivideText(Division{workingText, wordRuns(workingText, {}), false, {}});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -59,15 +61,17 @@ QString WordReading(const Division &division, const WordSpan &word);
 
 // Copy of the text in which the blanks of every joined entry are tildes.
 QString JoinPhrases(const QString &text, const QStringList &words);
-// The classic page's body text: the text with numbered word spans and <br> tags put in.
-// Characters are HTML-escaped for element content; the result is still Unicode.
-QString DivideText(const Division &division);
-// The same body handed to piece in pieces of about pieceSize code units, so that the
-// body of a large text never stands whole in memory.
-void DivideText(const Division &division, const std::function<void(QStringView)> &piece,
-                qsizetype pieceSize);
+// The classic page's body: the text with numbered word spans and <br> tags put in,
+// escaped for element content and encoded as the page is (windows-1252, references for
+// the other characters, U+FFFD for the controls a page cannot show, tildes as blanks).
+// Handed to piece in pieces of about pieceSize bytes, so that the body of a large text
+// never stands whole in memory.
+void WriteDividedText(const Division &division, const std::function<void(QByteArrayView)> &piece,
+                      qsizetype pieceSize);
+// The same body whole.
+QByteArray DivideText(const Division &division);
 // The same for a working text divided at word characters alone.
-QString DivideText(const QString &workingText);
+QByteArray DivideText(const QString &workingText);
 // "%XX" for characters up to U+00FF, "%uXXXX" per UTF-16 code unit beyond.
 QString EscapeWord(const QString &word);
 

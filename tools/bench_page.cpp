@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
     timer.start();
     const QString joined = JoinPhrases(document.text(), document.words());
     const qint64 joinMs = timer.restart();
-    const QString divided = DivideText(joined);
+    const QByteArray divided = DivideText(joined);
     const qint64 divideMs = timer.restart();
     PageSettings settings;
     const QByteArray page = BuildPage(document, settings);

@@ -1,5 +1,7 @@
 #include "document/ProjectFile.h"
 
+#include "document/LargeBuffer.h"
+
 #include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
 #include "document/SaveFile.h"
@@ -33,11 +35,13 @@ public:
     {
     }
 
-    QString next()
+    QString next() { return nextView().toString(); }
+
+    QStringView nextView()
     {
         const qsizetype size = m_content.size();
         if (m_position >= size)
-            return QString();
+            return {};
         qsizetype end = m_content.indexOf(QLatin1Char('\n'), m_position);
         qsizetype after = end + 1;
         if (end < 0) {
@@ -47,7 +51,7 @@ public:
         qsizetype length = end - m_position;
         if (length > 0 && m_content.at(end - 1) == QLatin1Char('\r') && end < size)
             --length;
-        const QString line = m_content.mid(m_position, length);
+        const QStringView line = QStringView(m_content).mid(m_position, length);
         m_position = after;
         return line;
     }
@@ -194,8 +198,11 @@ void fromBytes(ExerciseDocument &document, const QByteArray &bytes, const QStrin
         QString text;
         // One allocation for the text, not one per doubling (a 10 MB text has many lines).
         text.reserve(content.size() + std::min<qint64>(lineCount, qint64(1) << 20));
-        for (int i = 0; i < lineCount; ++i)
-            text += reader.next() + LineBreak;
+        AdviseLargeBuffer(text.constData(), text.capacity() * 2);
+        for (int i = 0; i < lineCount; ++i) {
+            text += reader.nextView();
+            text += LineBreak;
+        }
         document.setText(text);
     }
 

@@ -1,5 +1,7 @@
 #include "document/SaveFile.h"
 
+#include "document/LargeBuffer.h"
+
 #include "document/LexifindError.h"
 
 #include <QFile>
@@ -120,7 +122,17 @@ QByteArray readBytes(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
-    QByteArray bytes = file.readAll();
+    QByteArray bytes;
+    if (const qint64 size = file.size(); size > 0 && !file.isSequential()) {
+        bytes.resize(size);
+        AdviseLargeBuffer(bytes.constData(), bytes.size());
+        qint64 got = 0;
+        for (qint64 n; got < size && (n = file.read(bytes.data() + got, size - got)) > 0;)
+            got += n;
+        bytes.resize(got);
+    }
+    // What a file gained since its size was taken, or a file without a size (a pipe).
+    bytes += file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
     return bytes;

@@ -1,5 +1,7 @@
 #include "document/TextCodec.h"
 
+#include "document/LargeBuffer.h"
+
 #include <QStringDecoder>
 
 #include <array>
@@ -19,10 +21,17 @@ constexpr std::array<char16_t, 32> HighControls = {
 
 QString decodeWindows1252(QByteArrayView bytes)
 {
+    static const std::array<char16_t, 256> characters = [] {
+        std::array<char16_t, 256> table{};
+        for (unsigned byte = 0; byte < 256; ++byte)
+            table[byte] = windows1252Char(static_cast<unsigned char>(byte));
+        return table;
+    }();
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
+    AdviseLargeBuffer(text.constData(), text.size() * 2);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
     for (const char byte : bytes)
-        *out++ = QChar(windows1252Char(static_cast<unsigned char>(byte)));
+        *out++ = characters[static_cast<unsigned char>(byte)];
     return text;
 }
 
@@ -77,7 +86,10 @@ bool decodeUtf8(QByteArrayView bytes, QString &text)
     QStringDecoder decoder(QStringConverter::Utf8,
                            QStringConverter::Flag::Stateless
                                | QStringConverter::Flag::ConvertInitialBom);
-    text = decoder.decode(bytes);
+    // Never more UTF-16 code units than bytes.
+    text.resize(bytes.size());
+    AdviseLargeBuffer(text.constData(), text.size() * 2);
+    text.truncate(decoder.appendToBuffer(text.data(), bytes) - text.constData());
     return !decoder.hasError();
 }
 

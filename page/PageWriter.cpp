@@ -9,6 +9,11 @@
 #include "page/PageSettings.h"
 #include "page/WordDivision.h"
 
+#include <QScopeGuard>
+
+#include <exception>
+#include <thread>
+
 namespace lexifind {
 
 namespace {
@@ -129,7 +134,7 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
 }
 
 void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
-                 const QString &addOnScript, const DivisionCheck &check)
+                 const QString &addOnScript, const DivisionCheck &check, const DivisionReader &alongside)
 {
     settings.FillDefaults();
     // With no entry the script's arrays could not be closed, and the page would
@@ -145,10 +150,29 @@ void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings 
     const Division division = DivideIntoWords(document.text(), document.words(), settings.TextLanguage);
     if (check && !check(division))
         return;
+    std::exception_ptr alongsideFailure;
+    std::thread reader;
+    if (alongside)
+        reader = std::thread([&] {
+            try {
+                alongside(division);
+            } catch (...) {
+                alongsideFailure = std::current_exception();
+            }
+        });
+    // The division outlives the reader, whatever the writing throws.
+    const auto join = qScopeGuard([&] {
+        if (reader.joinable())
+            reader.join();
+    });
     if (modern)
         sink.write(BuildModernPage(document, division, settings, addOnScript));
     else
         writeClassicPage(sink, document, division, settings);
+    if (reader.joinable())
+        reader.join();
+    if (alongsideFailure)
+        std::rethrow_exception(alongsideFailure);
 }
 
 namespace {

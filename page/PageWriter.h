@@ -35,10 +35,16 @@ public:
 // once, for the page and for whatever looks at its words (which entries can be found).
 using DivisionCheck = std::function<bool(const Division &)>;
 
+// Looks at the division in a thread of its own while the page is written from it.
+using DivisionReader = std::function<void(const Division &)>;
+
 // BuildPage's page, written into sink as it is made. The checks (an empty word list, an
-// unknown page style) come before the first byte, and then check, when given.
+// unknown page style) come before the first byte, and then check, when given. alongside,
+// when given, runs on a second thread during the writing and has ended when this returns;
+// what it throws is thrown here once the page is written.
 void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
-                 const QString &addOnScript = {}, const DivisionCheck &check = {});
+                 const QString &addOnScript = {}, const DivisionCheck &check = {},
+                 const DivisionReader &alongside = {});
 
 // Writes page to path + ".htm", atomically; returns the path written. Throws
 // lexifind::Error("Impossible de créer le fichier <path>.htm").

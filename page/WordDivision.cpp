@@ -1,5 +1,6 @@
 #include "page/WordDivision.h"
 
+#include "document/LargeBuffer.h"
 #include "document/TextCodec.h"
 #include "page/PageEncoding.h"
 #include "page/PhraseMatcher.h"
@@ -42,15 +43,20 @@ bool isWordCategory(char32_t c)
 
 // Every character of the text passes here: those of the Basic Multilingual Plane are
 // looked up in a table made once.
-bool isWordCodePoint(char32_t c)
+const bool *wordTable()
 {
-    static const std::vector<bool> table = [] {
-        std::vector<bool> word(0x10000);
+    static const std::vector<char> table = [] {
+        std::vector<char> word(0x10000);
         for (char32_t unit = 0; unit < 0x10000; ++unit)
             word[unit] = isWordCategory(unit);
         return word;
     }();
-    return c < 0x10000 ? table[c] : isWordCategory(c);
+    return reinterpret_cast<const bool *>(table.data());
+}
+
+bool isWordCodePoint(char32_t c)
+{
+    return c < 0x10000 ? wordTable()[c] : isWordCategory(c);
 }
 
 // Scripts written without blanks between words: a segmenter finds their words.
@@ -128,7 +134,7 @@ struct Joining
 Joining joinEntries(const QString &text, const QStringList &entries)
 {
     Joining joining;
-    joining.text = text;
+    joining.text = text; // shared until the first join
 
     QHash<QString, int> patternIndex;
     QStringList patterns;
@@ -172,6 +178,10 @@ Joining joinEntries(const QString &text, const QStringList &entries)
     }
     joining.occurrences.reserve(candidates);
 
+    // The working copy, made here rather than by a detach so that it gets large pages.
+    joining.text = QString(text.size(), Qt::Uninitialized);
+    AdviseLargeBuffer(joining.text.constData(), joining.text.size() * 2);
+    std::copy(text.utf16(), text.utf16() + text.size(), reinterpret_cast<char16_t *>(joining.text.data()));
     char16_t *data = reinterpret_cast<char16_t *>(joining.text.data());
     std::vector<bool> &glued = joining.glued;
     for (qsizetype k = 0; k < entries.size(); ++k) {
@@ -208,31 +218,62 @@ Joining joinEntries(const QString &text, const QStringList &entries)
 std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glued,
                                std::vector<size_t> *segmented = nullptr)
 {
+    const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype size = text.size();
+    const bool *table = wordTable();
+    // Calls visit(start, end) for each run; the units of the Basic Multilingual Plane
+    // outside surrogates, nearly every one, are looked up directly.
+    const auto forEachRun = [&](auto visit) {
+        qsizetype start = -1;
+        for (qsizetype i = 0; i < size;) {
+            const char16_t unit = data[i];
+            bool word;
+            qsizetype units = 1;
+            if (!QChar::isSurrogate(unit)) {
+                word = table[unit];
+            } else if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(data[i + 1])) {
+                word = isWordCategory(QChar::surrogateToUcs4(unit, data[i + 1]));
+                units = 2;
+            } else {
+                word = false;
+            }
+            if (!word && !glued.empty())
+                word = glued[size_t(i)];
+            if (word && start < 0) {
+                start = i;
+            } else if (!word && start >= 0) {
+                visit(start, i);
+                start = -1;
+            }
+            i += units;
+        }
+        if (start >= 0)
+            visit(start, size);
+    };
     // Counted first: the words of a large text take more memory than its characters,
     // and a growing array would copy them again and again.
     size_t count = 0;
-    bool inWord = false;
-    forEachCodePoint(text, [&](char32_t c, qsizetype i, qsizetype) {
-        const bool word = isWordCodePoint(c) || (!glued.empty() && glued[size_t(i)]);
-        count += word && !inWord;
-        inWord = word;
-        return true;
-    });
+    forEachRun([&](qsizetype, qsizetype) { ++count; });
     std::vector<WordSpan> words;
     words.reserve(count);
-    inWord = false;
-    forEachCodePoint(text, [&](char32_t c, qsizetype i, qsizetype units) {
-        const bool word = isWordCodePoint(c) || (!glued.empty() && glued[size_t(i)]);
-        if (word && !inWord)
-            words.push_back({i, 0});
-        if (word) {
-            words.back().length = i + units - words.back().start;
-            if (segmented && c >= 0x0E00 && isUnspacedScript(c)
-                && (segmented->empty() || segmented->back() != words.size() - 1))
+    AdviseLargeBuffer(words.data(), qsizetype(count * sizeof(WordSpan)));
+    forEachRun([&](qsizetype start, qsizetype end) {
+        words.push_back({start, end - start});
+        if (!segmented)
+            return;
+        for (qsizetype i = start; i < end; ++i) {
+            char32_t c = data[i];
+            if (c < 0x0E00)
+                continue;
+            if (QChar::isHighSurrogate(c) && i + 1 < end && QChar::isLowSurrogate(data[i + 1])) {
+                c = QChar::surrogateToUcs4(data[i], data[i + 1]);
+                ++i;
+            }
+            if (isUnspacedScript(c)) {
                 segmented->push_back(words.size() - 1);
+                return;
+            }
         }
-        inWord = word;
-        return true;
     });
     return words;
 }

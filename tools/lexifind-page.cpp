@@ -169,22 +169,33 @@ int main(int argc, char *argv[])
         ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
         std::vector<UnfindableEntry> unfindable;
         bool refused = false;
-        // The entries are checked on the division that the page is written from, before
-        // its first byte: with --strict a page with an entry that cannot be found is
-        // never begun, so no file is created and standard output stays empty.
-        const DivisionCheck check = [&](const Division &division) {
-            unfindable = FindUnfindableEntries(division, document.words());
-            refused = strict && !unfindable.empty();
-            return !refused;
-        };
+        // With --strict the entries are checked on the division that the page is written
+        // from, before its first byte: a page with an entry that cannot be found is never
+        // begun, so no file is created and standard output stays empty. Otherwise the
+        // check runs beside the writing, on the same division.
+        DivisionCheck check;
+        DivisionReader alongside;
+        if (strict)
+            check = [&](const Division &division) {
+                unfindable = FindUnfindableEntries(division, document.words());
+                refused = !unfindable.empty();
+                return !refused;
+            };
+        else
+            alongside = [&](const Division &division) {
+                unfindable = FindUnfindableEntries(division, document.words());
+            };
         // The page goes out as it is made, never whole in memory.
         if (output == u"-" && !scorm) {
             StandardOutput sink;
-            WritePageTo(sink, document, settings, {}, check);
+            WritePageTo(sink, document, settings, {}, check, alongside);
             sink.finish();
         } else if (scorm) {
             // The package is made of a whole page; the check comes first.
-            check(DivideIntoWords(document.text(), document.words(), settings.TextLanguage));
+            unfindable = FindUnfindableEntries(
+                    DivideIntoWords(document.text(), document.words(), settings.TextLanguage),
+                    document.words());
+            refused = strict && !unfindable.empty();
             if (!refused) {
                 QByteArray package = BuildScormPackage(document, settings, *scorm);
                 if (output == u"-") {
@@ -197,7 +208,7 @@ int main(int argc, char *argv[])
             }
         } else {
             FileOutput sink(output + QStringLiteral(".htm"));
-            WritePageTo(sink, document, settings, {}, check);
+            WritePageTo(sink, document, settings, {}, check, alongside);
             if (!refused)
                 sink.commit();
         }

@@ -49,78 +49,182 @@ QString foldEach(QStringView s)
 
 } // namespace
 
+namespace {
+
+// The entries by their folded form, in a flat table that every word of the text is
+// looked up in: per word one pass over its characters (folding and hashing), one probe.
+class FoldedEntries
+{
+public:
+    struct Key
+    {
+        QString folded;
+        quint64 hash = 0;
+        std::vector<int> entries;  // the distinct entries folding to it, by first position
+        qsizetype firstWord = -1;  // the first word that reads as it, folded
+        bool settled = false;      // every one of its entries found, and firstWord known
+    };
+
+    explicit FoldedEntries(const std::vector<QString> &distinct)
+    {
+        size_t tableSize = 16;
+        while (tableSize < distinct.size() * 2)
+            tableSize *= 2;
+        m_slots.assign(tableSize, -1);
+        m_mask = tableSize - 1;
+        QString folded;
+        for (size_t e = 0; e < distinct.size(); ++e) {
+            foldInto(folded, distinct[e]);
+            const quint64 hash = hashOf(folded);
+            int key = find(folded, hash);
+            if (key < 0) {
+                key = int(m_keys.size());
+                m_keys.push_back({folded, hash, {}, -1, false});
+                size_t slot = hash & m_mask;
+                while (m_slots[slot] >= 0)
+                    slot = (slot + 1) & m_mask;
+                m_slots[slot] = key;
+            }
+            m_keys[size_t(key)].entries.push_back(int(e));
+            m_keyOf.push_back(key);
+        }
+    }
+
+    static constexpr quint64 HashStart = 0xcbf29ce484222325ull;
+    static quint64 hashStep(quint64 hash, char16_t unit) { return (hash ^ unit) * 0x100000001b3ull; }
+    static quint64 hashOf(QStringView folded)
+    {
+        quint64 hash = HashStart;
+        for (QChar c : folded)
+            hash = hashStep(hash, c.unicode());
+        return hash | 1;
+    }
+
+    // The key of a folded reading and its hash, or -1.
+    int find(QStringView folded, quint64 hash) const
+    {
+        for (size_t slot = hash & m_mask;; slot = (slot + 1) & m_mask) {
+            const int key = m_slots[slot];
+            if (key < 0)
+                return -1;
+            const Key &k = m_keys[size_t(key)];
+            if (k.hash == hash && QStringView(k.folded) == folded)
+                return key;
+        }
+    }
+
+    Key &key(int index) { return m_keys[size_t(index)]; }
+    int keyOf(int distinctEntry) const { return m_keyOf[size_t(distinctEntry)]; }
+
+private:
+    std::vector<Key> m_keys;
+    std::vector<int> m_slots;
+    std::vector<int> m_keyOf;
+    size_t m_mask = 0;
+};
+
+} // namespace
+
 std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, const QStringList &entries)
 {
     std::vector<UnfindableEntry> result;
     const QString &text = division.text;
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
 
-    // Most words read as their own characters; the others are read into scratch.
-    QString scratch;
-    const auto readingOf = [&](const WordSpan &word) -> QStringView {
-        const QStringView view = QStringView(text).mid(word.start, word.length);
-        if (std::any_of(view.begin(), view.end(), [](QChar c) { return c == u'~' || c == u'\r'; })
-            || IsPageSpace(view.front()) || IsPageSpace(view.back())) {
-            scratch = WordReading(division, word);
-            return scratch;
+    // Entries that appear twice in the list are looked up once, as the first.
+    std::vector<QString> distinct;
+    std::vector<int> distinctOf(size_t(entries.size()));
+    {
+        QHash<QString, int> seen;
+        seen.reserve(entries.size());
+        for (qsizetype k = 0; k < entries.size(); ++k) {
+            const auto it = seen.constFind(entries[k]);
+            if (it != seen.constEnd()) {
+                distinctOf[size_t(k)] = it.value();
+            } else {
+                distinctOf[size_t(k)] = int(distinct.size());
+                seen.insert(entries[k], int(distinct.size()));
+                distinct.push_back(entries[k]);
+            }
         }
-        return view;
-    };
+    }
 
-    // One pass over the words, each looked up among the entries.
-    std::unordered_map<QStringView, int, ViewHash> firstPosition;
-    firstPosition.reserve(size_t(entries.size()));
-    for (qsizetype k = 0; k < entries.size(); ++k)
-        firstPosition.try_emplace(QStringView(entries[k]), int(k));
-    std::vector<bool> found(size_t(entries.size()), false);
-    for (const WordSpan &word : division.words) {
-        const auto it = firstPosition.find(readingOf(word));
-        if (it != firstPosition.end())
-            found[size_t(it->second)] = true;
+    // One pass over the words, each read as the page reads it and looked up folded: an
+    // equal reading finds the entry, a reading equal but for its capitals is kept to
+    // name the first such word of the text.
+    FoldedEntries folded(distinct);
+    std::vector<bool> found(distinct.size(), false);
+    size_t unsettled = distinct.size();
+    std::vector<char16_t> buffer;
+    QString scratch;
+    // Folds reading into buffer and returns its hash; NotPlain for a reading that holds a
+    // tilde or a line break, which the page reads otherwise.
+    constexpr quint64 NotPlain = 0;
+    const auto foldAndHash = [&](QStringView reading) {
+        if (buffer.size() < size_t(reading.size()))
+            buffer.resize(size_t(reading.size()) * 2);
+        quint64 hash = FoldedEntries::HashStart;
+        for (qsizetype i = 0; i < reading.size(); ++i) {
+            const char16_t unit = reading[i].unicode();
+            if (unit == u'~' || unit == u'\r')
+                return NotPlain;
+            buffer[size_t(i)] = foldUnit(unit);
+            hash = FoldedEntries::hashStep(hash, buffer[size_t(i)]);
+        }
+        return hash | 1; // never NotPlain
+    };
+    for (size_t w = 0; w < division.words.size() && unsettled > 0; ++w) {
+        const WordSpan &word = division.words[w];
+        QStringView reading(units + word.start, word.length);
+        // Most words read as their own characters; the others are read into scratch.
+        if (IsPageSpace(reading.front()) || IsPageSpace(reading.back())) {
+            scratch = WordReading(division, word);
+            reading = scratch;
+        }
+        quint64 hash = foldAndHash(reading);
+        if (hash == NotPlain) {
+            scratch = WordReading(division, word);
+            reading = scratch;
+            hash = foldAndHash(reading);
+        }
+        const int index = folded.find(QStringView(buffer.data(), reading.size()), hash);
+        if (index < 0)
+            continue;
+        FoldedEntries::Key &key = folded.key(index);
+        if (key.settled)
+            continue;
+        if (key.firstWord < 0)
+            key.firstWord = qsizetype(w);
+        bool settled = true;
+        for (const int e : key.entries) {
+            if (!found[size_t(e)] && reading == QStringView(distinct[size_t(e)])) {
+                found[size_t(e)] = true;
+                --unsettled;
+            }
+            settled = settled && found[size_t(e)];
+        }
+        key.settled = settled;
     }
 
     std::vector<size_t> open; // indices into result whose reason is still to find
     for (qsizetype k = 0; k < entries.size(); ++k) {
         const QString &entry = entries[k];
-        if (found[size_t(firstPosition.at(QStringView(entry)))])
+        const int e = distinctOf[size_t(k)];
+        if (found[size_t(e)])
             continue;
         UnfindableEntry unfindable{int(k), entry, UnfindableReason::NotInText, {}};
-        if (entry.contains(u'~'))
+        if (entry.contains(u'~')) {
             unfindable.reason = UnfindableReason::Tilde;
-        else if (!entry.isEmpty() && (IsPageSpace(entry.front()) || IsPageSpace(entry.back())))
+        } else if (!entry.isEmpty() && (IsPageSpace(entry.front()) || IsPageSpace(entry.back()))) {
             unfindable.reason = UnfindableReason::BlankAtEnd;
-        else if (!entry.isEmpty())
+        } else if (const qsizetype w = folded.key(folded.keyOf(e)).firstWord; w >= 0 && !entry.isEmpty()) {
+            // A word that reads as the entry but for its capitals.
+            unfindable.reason = UnfindableReason::OtherCapitals;
+            unfindable.named = WordReading(division, division.words[size_t(w)]);
+        } else if (!entry.isEmpty()) {
             open.push_back(result.size());
+        }
         result.push_back(std::move(unfindable));
-    }
-    if (open.empty())
-        return result;
-
-    // A word that reads as the entry but for its capitals.
-    {
-        QHash<QString, std::vector<size_t>> byFolded;
-        QSet<qsizetype> lengths;
-        for (size_t index : open) {
-            byFolded[foldEach(result[index].entry)].push_back(index);
-            lengths.insert(result[index].entry.size());
-        }
-        QString folded;
-        for (const WordSpan &word : division.words) {
-            const QStringView reading = readingOf(word);
-            if (!lengths.contains(reading.size()))
-                continue;
-            foldInto(folded, reading);
-            const auto it = byFolded.constFind(folded);
-            if (it == byFolded.constEnd())
-                continue;
-            for (size_t index : *it)
-                if (result[index].named.isEmpty()) {
-                    result[index].reason = UnfindableReason::OtherCapitals;
-                    result[index].named = reading.toString();
-                }
-        }
-        open.erase(std::remove_if(open.begin(), open.end(),
-                                  [&](size_t index) { return !result[index].named.isEmpty(); }),
-                   open.end());
     }
     if (open.empty())
         return result;
@@ -154,21 +258,32 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
             sharing[size_t(it.value())].push_back(int(p));
         }
         const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
-        PhraseMatcher(folded).scanMapped(
+        // Each half of the text keeps its own first occurrences; the first half's come first.
+        std::vector<qsizetype> secondStart(firstStart.size(), -1);
+        std::vector<qsizetype> secondFolded(firstFolded.size(), -1);
+        PhraseMatcher(folded).scanMappedInHalves(
                 text, [](char16_t unit) { return unit == u'~' ? char16_t(u' ') : foldUnit(unit); },
-                [&](int foldedPattern, qsizetype start) {
+                [&](int half, int foldedPattern, qsizetype start) {
+                    std::vector<qsizetype> &exact = half ? secondStart : firstStart;
+                    std::vector<qsizetype> &other = half ? secondFolded : firstFolded;
                     for (const int pattern : sharing[size_t(foldedPattern)]) {
-                        if (firstStart[size_t(pattern)] >= 0)
+                        if (exact[size_t(pattern)] >= 0)
                             continue;
                         const QString &entry = patterns[pattern];
                         const char16_t *e = reinterpret_cast<const char16_t *>(entry.utf16());
                         if (std::equal(e, e + entry.size(), data + start,
                                        [](char16_t a, char16_t b) { return a == (b == u'~' ? u' ' : b); }))
-                            firstStart[size_t(pattern)] = start;
-                        else if (firstFolded[size_t(pattern)] < 0)
-                            firstFolded[size_t(pattern)] = start;
+                            exact[size_t(pattern)] = start;
+                        else if (other[size_t(pattern)] < 0)
+                            other[size_t(pattern)] = start;
                     }
                 });
+        for (size_t p = 0; p < firstStart.size(); ++p) {
+            if (firstStart[p] < 0)
+                firstStart[p] = secondStart[p];
+            if (firstFolded[p] < 0)
+                firstFolded[p] = secondFolded[p];
+        }
     }
 
     qsizetype longestOccurrence = 0;

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -165,11 +166,17 @@ Joining joinEntries(const QString &text, const QStringList &entries)
     if (patterns.isEmpty())
         return joining;
 
+    const qsizetype size = text.size();
     std::vector<std::vector<qsizetype>> starts(size_t(patterns.size()));
     {
         const PhraseMatcher matcher(patterns);
-        matcher.scan(text, [&](int pattern, qsizetype start) { starts[size_t(pattern)].push_back(start); },
-                     true);
+        std::vector<std::vector<qsizetype>> secondHalf(starts.size());
+        matcher.scanMappedInHalves(text, [](char16_t unit) { return unit == u'~' ? char16_t(u' ') : unit; },
+                                   [&](int half, int pattern, qsizetype start) {
+                                       (half ? secondHalf : starts)[size_t(pattern)].push_back(start);
+                                   });
+        for (size_t p = 0; p < starts.size(); ++p)
+            starts[p].insert(starts[p].end(), secondHalf[p].begin(), secondHalf[p].end());
     }
     size_t candidates = 0;
     for (auto &list : starts) {
@@ -178,36 +185,64 @@ Joining joinEntries(const QString &text, const QStringList &entries)
     }
     joining.occurrences.reserve(candidates);
 
-    // The working copy, made here rather than by a detach so that it gets large pages.
-    joining.text = QString(text.size(), Qt::Uninitialized);
-    AdviseLargeBuffer(joining.text.constData(), joining.text.size() * 2);
-    std::copy(text.utf16(), text.utf16() + text.size(), reinterpret_cast<char16_t *>(joining.text.data()));
-    char16_t *data = reinterpret_cast<char16_t *>(joining.text.data());
+    // The working text's tildes, a bit per code unit: the entries are taken in list
+    // order, each at positions all over the text, and a bit array stays in the cache
+    // where the text would not.
+    std::vector<quint64> tilde(size_t(size + 63) / 64, 0);
+    const auto isTilde = [&](qsizetype i) { return (tilde[size_t(i) >> 6] >> (i & 63)) & 1; };
+    const char16_t *original = reinterpret_cast<const char16_t *>(text.utf16());
+    if (text.contains(u'~'))
+        for (qsizetype i = 0; i < size; ++i)
+            if (original[i] == u'~')
+                tilde[size_t(i) >> 6] |= quint64(1) << (i & 63);
+
     std::vector<bool> &glued = joining.glued;
+    std::vector<std::pair<qsizetype, bool>> blanks; // an entry's blanks and tildes, tildes true
     for (qsizetype k = 0; k < entries.size(); ++k) {
         const int pattern = entryPattern[size_t(k)];
         if (pattern < 0)
             continue;
         const QString &entry = entries[k];
-        const char16_t *e = reinterpret_cast<const char16_t *>(entry.utf16());
         const qsizetype length = entry.size();
+        blanks.clear();
+        for (qsizetype i = 0; i < length; ++i)
+            if (entry[i] == u' ' || entry[i] == u'~')
+                blanks.emplace_back(i, entry[i] == u'~');
         qsizetype from = 0;
         for (qsizetype start : starts[size_t(pattern)]) {
-            if (start < from || !std::equal(e, e + length, data + start))
+            // The scan read tildes as blanks: the entry is still there, as the earlier
+            // entries left the text, when its blanks and tildes are.
+            if (start < from
+                || std::any_of(blanks.begin(), blanks.end(),
+                               [&](const auto &b) { return bool(isTilde(start + b.first)) != b.second; }))
                 continue;
             if (!glued.empty()
                 && std::any_of(glued.begin() + start, glued.begin() + start + length, [](bool g) { return g; }))
                 continue;
-            for (qsizetype i = 0; i < length; ++i)
-                if (e[i] == u' ')
-                    data[start + i] = u'~';
+            for (const auto &[offset, typedTilde] : blanks)
+                tilde[size_t(start + offset) >> 6] |= quint64(1) << ((start + offset) & 63);
             if (!glue[size_t(k)].empty() && glued.empty())
-                glued.assign(size_t(text.size()), false);
+                glued.assign(size_t(size), false);
             for (qsizetype offset : glue[size_t(k)])
                 glued[size_t(start + offset)] = true;
             joining.occurrences.push_back({start, length, int(k)});
             from = start + length;
         }
+    }
+
+    // The working copy, made here rather than by a detach so that it gets large pages.
+    joining.text = QString(size, Qt::Uninitialized);
+    AdviseLargeBuffer(joining.text.constData(), size * 2);
+    char16_t *data = reinterpret_cast<char16_t *>(joining.text.data());
+    for (qsizetype block = 0; block < size; block += 64) {
+        const qsizetype end = std::min(size, block + 64);
+        const quint64 bits = tilde[size_t(block) >> 6];
+        if (!bits) {
+            std::copy(original + block, original + end, data + block);
+            continue;
+        }
+        for (qsizetype i = block; i < end; ++i)
+            data[i] = (bits >> (i & 63)) & 1 ? u'~' : original[i];
     }
     return joining;
 }
@@ -221,60 +256,57 @@ std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glu
     const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
     const qsizetype size = text.size();
     const bool *table = wordTable();
-    // Calls visit(start, end) for each run; the units of the Basic Multilingual Plane
-    // outside surrogates, nearly every one, are looked up directly.
-    const auto forEachRun = [&](auto visit) {
-        qsizetype start = -1;
-        for (qsizetype i = 0; i < size;) {
-            const char16_t unit = data[i];
-            bool word;
-            qsizetype units = 1;
-            if (!QChar::isSurrogate(unit)) {
-                word = table[unit];
-            } else if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(data[i + 1])) {
-                word = isWordCategory(QChar::surrogateToUcs4(unit, data[i + 1]));
-                units = 2;
-            } else {
-                word = false;
-            }
-            if (!word && !glued.empty())
-                word = glued[size_t(i)];
-            if (word && start < 0) {
-                start = i;
-            } else if (!word && start >= 0) {
-                visit(start, i);
-                start = -1;
-            }
-            i += units;
+    const bool anyGlued = !glued.empty();
+    // Whether the code point at i is in a word, and its length in code units. Units of
+    // the Basic Multilingual Plane outside surrogates, nearly every one, are looked up.
+    const auto isWord = [&](qsizetype i, qsizetype &units) {
+        const char16_t unit = data[i];
+        bool word = false;
+        units = 1;
+        if (!QChar::isSurrogate(unit)) [[likely]] {
+            word = table[unit];
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(data[i + 1])) {
+            word = isWordCategory(QChar::surrogateToUcs4(unit, data[i + 1]));
+            units = 2;
         }
-        if (start >= 0)
-            visit(start, size);
+        return word || (anyGlued && glued[size_t(i)]);
     };
     // Counted first: the words of a large text take more memory than its characters,
-    // and a growing array would copy them again and again.
+    // and a growing array would copy them again and again. Word starts are counted
+    // without a branch, as they come every few characters.
     size_t count = 0;
-    forEachRun([&](qsizetype, qsizetype) { ++count; });
+    bool previous = false;
+    for (qsizetype i = 0, units; i < size; i += units) {
+        const bool word = isWord(i, units);
+        count += size_t(word & !previous);
+        previous = word;
+    }
+    // One more than the words: the loop below writes ahead into the next one.
     std::vector<WordSpan> words;
-    words.reserve(count);
-    AdviseLargeBuffer(words.data(), qsizetype(count * sizeof(WordSpan)));
-    forEachRun([&](qsizetype start, qsizetype end) {
-        words.push_back({start, end - start});
-        if (!segmented)
-            return;
-        for (qsizetype i = start; i < end; ++i) {
-            char32_t c = data[i];
-            if (c < 0x0E00)
-                continue;
-            if (QChar::isHighSurrogate(c) && i + 1 < end && QChar::isLowSurrogate(data[i + 1])) {
-                c = QChar::surrogateToUcs4(data[i], data[i + 1]);
-                ++i;
-            }
-            if (isUnspacedScript(c)) {
-                segmented->push_back(words.size() - 1);
-                return;
-            }
+    words.reserve(count + 1);
+    AdviseLargeBuffer(words.data(), qsizetype(words.capacity() * sizeof(WordSpan)));
+    words.resize(count + 1);
+    WordSpan *spans = words.data();
+    size_t started = 0; // words begun
+    size_t ended = 0;   // words ended
+    previous = false;
+    for (qsizetype i = 0, units; i < size; i += units) {
+        const bool word = isWord(i, units);
+        // Written every time, kept only where a word begins or ends.
+        spans[started].start = i;
+        spans[ended].length = i - spans[ended].start;
+        started += size_t(word & !previous);
+        ended += size_t(!word & previous);
+        previous = word;
+        if (segmented && word && data[i] >= 0x0E00) [[unlikely]] {
+            const char32_t c = units == 2 ? QChar::surrogateToUcs4(data[i], data[i + 1]) : data[i];
+            if (isUnspacedScript(c) && (segmented->empty() || segmented->back() != started - 1))
+                segmented->push_back(started - 1);
         }
-    });
+    }
+    if (previous)
+        spans[ended].length = size - spans[ended].start;
+    words.pop_back();
     return words;
 }
 

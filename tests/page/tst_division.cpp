@@ -169,6 +169,15 @@ void TestDivision::unfindable_data()
             << QStringList{"l'eau", "l'eau froide"} << QStringList{"1 5 l'eau"};
     QTest::newRow("taken by an earlier entry in chinese") << "我们去北京大学参观"
             << QStringList{"北京大学", "大学参观"} << QStringList{"1 5 北京大学"};
+    // A text this large is scanned in two halves at once: occurrences across the middle
+    // and just after it are found all the same.
+    QString large = QStringLiteral("mot ").repeated(600000);
+    const qsizetype middle = large.size() / 2;
+    large.replace(middle - 4, 8, u"le chat "_qs);
+    large.replace(middle + 400, 12, u"chien noir, "_qs);
+    QTest::newRow("across the middle of a large text") << large
+            << QStringList{"le chat", "chien noir", "e cha", "hien no", "absent mot"}
+            << QStringList{"2 5 le chat", "3 5 chien noir", "4 0 "};
 }
 
 void TestDivision::unfindable()

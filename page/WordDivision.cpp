@@ -271,42 +271,76 @@ std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glu
         }
         return word || (anyGlued && glued[size_t(i)]);
     };
-    // Counted first: the words of a large text take more memory than its characters,
-    // and a growing array would copy them again and again. Word starts are counted
-    // without a branch, as they come every few characters.
-    size_t count = 0;
-    bool previous = false;
-    for (qsizetype i = 0, units; i < size; i += units) {
-        const bool word = isWord(i, units);
-        count += size_t(word & !previous);
-        previous = word;
-    }
-    // One more than the words: the loop below writes ahead into the next one.
-    std::vector<WordSpan> words;
-    words.reserve(count + 1);
-    AdviseLargeBuffer(words.data(), qsizetype(words.capacity() * sizeof(WordSpan)));
-    words.resize(count + 1);
-    WordSpan *spans = words.data();
-    size_t started = 0; // words begun
-    size_t ended = 0;   // words ended
-    previous = false;
-    for (qsizetype i = 0, units; i < size; i += units) {
-        const bool word = isWord(i, units);
-        // Written every time, kept only where a word begins or ends.
-        spans[started].start = i;
-        spans[ended].length = i - spans[ended].start;
-        started += size_t(word & !previous);
-        ended += size_t(!word & previous);
-        previous = word;
-        if (segmented && word && data[i] >= 0x0E00) [[unlikely]] {
-            const char32_t c = units == 2 ? QChar::surrogateToUcs4(data[i], data[i + 1]) : data[i];
-            if (isUnspacedScript(c) && (segmented->empty() || segmented->back() != started - 1))
-                segmented->push_back(started - 1);
+    // Word starts are counted without a branch, as they come every few characters.
+    const auto count = [&](qsizetype from, qsizetype to) {
+        size_t words = 0;
+        bool previous = false;
+        for (qsizetype i = from, units; i < to; i += units) {
+            const bool word = isWord(i, units);
+            words += size_t(word & !previous);
+            previous = word;
         }
+        return words;
+    };
+    // The runs of [from, to) into spans; their words holding a script written without
+    // blanks into unspaced, numbered from the first of spans.
+    const auto fill = [&](qsizetype from, qsizetype to, WordSpan *spans, size_t words,
+                          std::vector<size_t> *unspaced) {
+        WordSpan spare; // where the loop writes ahead past the last word
+        const auto span = [&](size_t n) -> WordSpan & { return n < words ? spans[n] : spare; };
+        size_t started = 0; // words begun
+        size_t ended = 0;   // words ended
+        bool previous = false;
+        for (qsizetype i = from, units; i < to; i += units) {
+            const bool word = isWord(i, units);
+            // Written every time, kept only where a word begins or ends.
+            span(started).start = i;
+            WordSpan &current = span(ended);
+            current.length = i - current.start;
+            started += size_t(word & !previous);
+            ended += size_t(!word & previous);
+            previous = word;
+            if (unspaced && word && data[i] >= 0x0E00) [[unlikely]] {
+                const char32_t c = units == 2 ? QChar::surrogateToUcs4(data[i], data[i + 1]) : data[i];
+                if (isUnspacedScript(c) && (unspaced->empty() || unspaced->back() != started - 1))
+                    unspaced->push_back(started - 1);
+            }
+        }
+        if (previous)
+            spans[ended].length = to - spans[ended].start;
+    };
+
+    // A large text in two halves at once, cut outside any word.
+    qsizetype cut = size;
+    if (size >= 2 * (qsizetype(1) << 20)) {
+        cut = size / 2;
+        for (qsizetype units; cut < size && (QChar::isLowSurrogate(data[cut]) || isWord(cut, units));)
+            ++cut;
     }
-    if (previous)
-        spans[ended].length = size - spans[ended].start;
-    words.pop_back();
+    // Counted first: the words of a large text take more memory than its characters,
+    // and a growing array would copy them again and again.
+    size_t secondCount = 0;
+    std::thread second;
+    if (cut < size)
+        second = std::thread([&] { secondCount = count(cut, size); });
+    const size_t firstCount = count(0, cut);
+    if (second.joinable())
+        second.join();
+    std::vector<WordSpan> words;
+    words.reserve(firstCount + secondCount);
+    AdviseLargeBuffer(words.data(), qsizetype(words.capacity() * sizeof(WordSpan)));
+    words.resize(firstCount + secondCount);
+    std::vector<size_t> secondSegmented;
+    if (cut < size)
+        second = std::thread([&] {
+            fill(cut, size, words.data() + firstCount, secondCount, segmented ? &secondSegmented : nullptr);
+        });
+    fill(0, cut, words.data(), firstCount, segmented);
+    if (second.joinable())
+        second.join();
+    if (segmented)
+        for (const size_t index : secondSegmented)
+            segmented->push_back(firstCount + index);
     return words;
 }
 
@@ -538,6 +572,35 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
     division.entryOccurrences.insert(division.entryOccurrences.end(), kept.begin(), kept.end());
 }
 
+// Sorts the occurrences by start, those with the same start kept in their order. A large
+// text has hundreds of thousands: they are sorted by 16 bits of their start at a time.
+void sortByStart(std::vector<EntryOccurrence> &occurrences)
+{
+    if (occurrences.size() < 4096) {
+        std::stable_sort(occurrences.begin(), occurrences.end(),
+                         [](const EntryOccurrence &a, const EntryOccurrence &b) { return a.start < b.start; });
+        return;
+    }
+    qsizetype last = 0;
+    for (const EntryOccurrence &o : occurrences)
+        last = std::max(last, o.start);
+    std::vector<EntryOccurrence> sorted;
+    sorted.reserve(occurrences.size());
+    AdviseLargeBuffer(sorted.data(), qsizetype(sorted.capacity() * sizeof(EntryOccurrence)));
+    sorted.resize(occurrences.size());
+    std::vector<size_t> next(0x10001);
+    for (int shift = 0; shift < 64 && (last >> shift) > 0; shift += 16) {
+        std::fill(next.begin(), next.end(), 0);
+        for (const EntryOccurrence &o : occurrences)
+            ++next[((o.start >> shift) & 0xFFFF) + 1];
+        for (size_t d = 1; d < next.size(); ++d)
+            next[d] += next[d - 1];
+        for (const EntryOccurrence &o : occurrences)
+            sorted[next[(o.start >> shift) & 0xFFFF]++] = o;
+        occurrences.swap(sorted);
+    }
+}
+
 } // namespace
 
 QString JoinPhrases(const QString &text, const QStringList &words)
@@ -555,8 +618,7 @@ Division DivideIntoWords(const QString &text, const QStringList &entries, const 
     division.words = wordRuns(division.text, joining.glued, &segmented);
     if (!segmented.empty())
         divideUnspaced(division, joining.glued, segmented, entries, language);
-    std::stable_sort(division.entryOccurrences.begin(), division.entryOccurrences.end(),
-                     [](const EntryOccurrence &a, const EntryOccurrence &b) { return a.start < b.start; });
+    sortByStart(division.entryOccurrences);
     division.rightToLeft = startsRightToLeft(text);
     return division;
 }

@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <malloc.h>
 #include <memory>
 #include <new>
 #include <optional>
@@ -107,6 +108,11 @@ private:
 
 int main(int argc, char *argv[])
 {
+    // The page of a large text passes through large buffers that come and go (the file's
+    // bytes, the decoded text, the working copy): kept in the heap for the next one,
+    // rather than given back to the system and faulted in again page by page.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
 

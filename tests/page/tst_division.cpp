@@ -103,6 +103,13 @@ void TestDivision::division_data()
             << "Quoi|Oui.";
     QTest::newRow("without such entries the apostrophe cuts") << "l'eau" << QStringList{"eau"} << ""
             << "l|eau";
+    // Large enough to be divided in two halves at once, the later entry's occurrences
+    // first in the text.
+    const int repeats = 80000;
+    QString expected = QStringLiteral("la|pomme de terre|et|le chat|").repeated(repeats);
+    expected.chop(1);
+    QTest::newRow("a large text") << QStringLiteral("la pomme de terre et le chat ").repeated(repeats)
+            << QStringList{"le chat", "pomme de terre"} << "" << expected;
 }
 
 void TestDivision::division()
@@ -116,6 +123,8 @@ void TestDivision::division()
     // Words are in reading order and never overlap.
     for (size_t i = 1; i < division.words.size(); ++i)
         QVERIFY(division.words[i - 1].start + division.words[i - 1].length <= division.words[i].start);
+    for (size_t i = 1; i < division.entryOccurrences.size(); ++i)
+        QVERIFY(division.entryOccurrences[i - 1].start <= division.entryOccurrences[i].start);
 }
 
 void TestDivision::direction_data()

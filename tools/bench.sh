@@ -17,7 +17,7 @@ median_time() {
     local times=()
     for _ in 1 2 3; do
         local start=$EPOCHREALTIME
-        /usr/bin/time -f '%M' -o "$work/time" "$@" >"$work/out"
+        /usr/bin/time -f '%M' -o "$work/time" "$@" >"$work/out" 2>/dev/null
         local end=$EPOCHREALTIME
         cp "$work/time" "$work/peak"
         times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')")
@@ -30,7 +30,7 @@ printf '%-8s %10s %10s %8s %10s %10s\n' text page page_s cp_s ratio peak_MB
 for mb in 1 10 20; do
     project="$work/lecon-$mb.lxf"
     "$build/tools/bench_page" --project "$project" $((mb * 1024 * 1024)) 5000
-    "$build/tools/lexifind-page" "$project" - >"$work/page.htm"
+    "$build/tools/lexifind-page" "$project" - >"$work/page.htm" 2>/dev/null
     page_mb=$(awk -v b="$(stat -c %s "$work/page.htm")" 'BEGIN { printf "%.1f", b / 1048576 }')
     tool_s=$(median_time "$build/tools/lexifind-page" "$project" -)
     tool_peak=$(cat "$work/peak")

@@ -40,6 +40,7 @@ public:
     QStringView nextView()
     {
         const qsizetype size = m_content.size();
+        m_endedWithCrLf = false;
         if (m_position >= size)
             return {};
         qsizetype end = m_content.indexOf(QLatin1Char('\n'), m_position);
@@ -49,12 +50,18 @@ public:
             after = size;
         }
         qsizetype length = end - m_position;
-        if (length > 0 && m_content.at(end - 1) == QLatin1Char('\r') && end < size)
+        m_endedWithCrLf = length > 0 && m_content.at(end - 1) == QLatin1Char('\r') && end < size;
+        if (m_endedWithCrLf)
             --length;
         const QStringView line = QStringView(m_content).mid(m_position, length);
         m_position = after;
         return line;
     }
+
+    // Whether the line last read ended with CR LF, as the text holds its line breaks.
+    bool endedWithCrLf() const { return m_endedWithCrLf; }
+    qsizetype position() const { return m_position; }
+    void seek(qsizetype position) { m_position = position; }
 
     // The lines not read yet, counted without reading them.
     qint64 remaining() const
@@ -72,6 +79,7 @@ public:
 private:
     const QString &m_content;
     qsizetype m_position = 0;
+    bool m_endedWithCrLf = false;
 };
 
 int readCount(const QString &line)
@@ -187,37 +195,70 @@ QByteArray toBytes(const ExerciseDocument &document)
 void fromBytes(ExerciseDocument &document, const QByteArray &bytes, const QString &fileName)
 {
     document.ClearDocument();
-    const QString content = codec::decode(bytes);
+    QString content = codec::decode(bytes);
     LineReader reader(content);
     const QString firstLine = reader.next();
     const QString secondLine = reader.next();
 
+    // The text's lines as the file holds them, when each ends with CR LF as the text's
+    // own line breaks do: then the text is that part of the decoded file, taken without
+    // a copy (a 10 MB text would need another 20 MB).
     const int lineCount = readCount(firstLine);
+    qsizetype textStart = 0;
+    qsizetype textEnd = 0;
+    bool textInPlace = false;
     if (lineCount > 0) {
         checkAnnounced(document, lineCount, reader, fileName);
-        QString text;
-        // One allocation for the text, not one per doubling (a 10 MB text has many lines).
-        text.reserve(content.size() + std::min<qint64>(lineCount, qint64(1) << 20));
-        AdviseLargeBuffer(text.constData(), text.capacity() * 2);
-        for (int i = 0; i < lineCount; ++i) {
-            text += reader.nextView();
-            text += LineBreak;
+        textStart = reader.position();
+        textInPlace = true;
+        for (int i = 0; i < lineCount && textInPlace; ++i) {
+            reader.nextView();
+            textInPlace = reader.endedWithCrLf();
         }
-        document.setText(text);
+        textEnd = reader.position();
+        if (!textInPlace) {
+            reader.seek(textStart);
+            QString text;
+            // One allocation for the text, not one per doubling (a 10 MB text has many lines).
+            text.reserve(content.size() + std::min<qint64>(lineCount, qint64(1) << 20));
+            AdviseLargeBuffer(text.constData(), text.capacity() * 2);
+            for (int i = 0; i < lineCount; ++i) {
+                text += reader.nextView();
+                text += LineBreak;
+            }
+            document.setText(text);
+        }
     }
 
-    const int entryCount = readCount(secondLine);
-    if (entryCount <= 0)
-        return;
-    checkAnnounced(document, 2 * qint64(entryCount), reader, fileName);
-    QStringList words;
-    words.reserve(entryCount);
-    for (int i = 0; i < entryCount; ++i)
-        words.append(reader.next());
-    for (int i = 0; i < entryCount; ++i) {
-        const QString definition = reader.next();
-        document.AddEntry(words.at(i), definition);
+    const auto placeText = [&] {
+        if (!textInPlace)
+            return;
+        content.truncate(textEnd);
+        content.remove(0, textStart);
+        document.setText(content);
+        textInPlace = false;
+    };
+    int entryCount = 0;
+    try {
+        entryCount = readCount(secondLine);
+    } catch (const Error &) {
+        placeText(); // a word list that cannot be read leaves the text read
+        throw;
     }
+    QStringList words;
+    QStringList definitions;
+    if (entryCount > 0) {
+        checkAnnounced(document, 2 * qint64(entryCount), reader, fileName);
+        words.reserve(entryCount);
+        definitions.reserve(entryCount);
+        for (int i = 0; i < entryCount; ++i)
+            words.append(reader.next());
+        for (int i = 0; i < entryCount; ++i)
+            definitions.append(reader.next());
+    }
+    placeText();
+    for (qsizetype i = 0; i < words.size(); ++i)
+        document.AddEntry(words.at(i), definitions.at(i));
 }
 
 void save(const ExerciseDocument &document, const QString &path)

@@ -124,12 +124,12 @@ bool holdsMarkup(const QStringList &values)
 } // namespace
 
 QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
-                     const QString &addOnScript)
+                     const QString &addOnScript, const DivisionCheck &check)
 {
     QByteArray page;
     page.reserve(document.text().size() * 6 + 8192);
     ByteArraySink sink(page);
-    WritePageTo(sink, document, settings, addOnScript);
+    WritePageTo(sink, document, settings, addOnScript, check);
     return page;
 }
 

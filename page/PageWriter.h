@@ -12,14 +12,20 @@ class ExerciseDocument;
 struct Division;
 struct PageSettings;
 
+// Sees the division of the text that the page is about to be written from, after the
+// checks and before the first byte; returning false writes nothing. The text is divided
+// once, for the page and for whatever looks at its words (which entries can be found).
+using DivisionCheck = std::function<bool(const Division &)>;
+
 // The one road to the exercise page, shared by the main window and lexifind-page.
 // Fills in the defaults of settings (kept there), then returns the page's bytes in the
 // style the settings ask for (the classic page in windows-1252). addOnScript is script
 // that a package adds to the modern page (the classic page never carries one). Throws
 // lexifind::Error for a document the page cannot be made of (an empty word list) or an
-// unknown page style.
+// unknown page style. check, when given, sees the division first; when it refuses,
+// the page is empty.
 QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
-                     const QString &addOnScript = {});
+                     const QString &addOnScript = {}, const DivisionCheck &check = {});
 
 // Where a page's bytes go, piece by piece, so that the page of a large text never
 // stands whole in memory: standard output, a file being saved, or a byte array.
@@ -29,11 +35,6 @@ public:
     virtual ~PageSink() = default;
     virtual void write(QByteArrayView bytes) = 0;
 };
-
-// Sees the division of the text that the page is about to be written from, after the
-// checks and before the first byte; returning false writes nothing. The text is divided
-// once, for the page and for whatever looks at its words (which entries can be found).
-using DivisionCheck = std::function<bool(const Division &)>;
 
 // Looks at the division in a thread of its own while the page is written from it.
 using DivisionReader = std::function<void(const Division &)>;

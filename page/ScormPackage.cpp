@@ -160,7 +160,7 @@ QString AdapterScript(ScormEdition edition, int mastery)
 } // namespace
 
 QList<PackageFile> ScormFiles(const ExerciseDocument &document, PageSettings &settings,
-                              ScormEdition edition)
+                              ScormEdition edition, const DivisionCheck &check)
 {
     // The package always carries the modern page; the teacher's choice of style for the
     // plain page stays as it was, the defaults filled in are kept as for any page.
@@ -177,7 +177,14 @@ QList<PackageFile> ScormFiles(const ExerciseDocument &document, PageSettings &se
     keep.forPage.PageStyle = QStringLiteral("moderne");
 
     const int mastery = MasteryPercent(settings.MasteryScore);
-    const QByteArray page = BuildPage(document, keep.forPage, AdapterScript(edition, mastery));
+    bool refused = false;
+    const QByteArray page = BuildPage(document, keep.forPage, AdapterScript(edition, mastery),
+                                      [&](const Division &division) {
+                                          refused = check && !check(division);
+                                          return !refused;
+                                      });
+    if (refused)
+        return {};
     return {
         {QStringLiteral("imsmanifest.xml"),
          Manifest(edition, keep.forPage.PageTitle, mastery).toUtf8()},
@@ -186,9 +193,11 @@ QList<PackageFile> ScormFiles(const ExerciseDocument &document, PageSettings &se
 }
 
 QByteArray BuildScormPackage(const ExerciseDocument &document, PageSettings &settings,
-                             ScormEdition edition)
+                             ScormEdition edition, const DivisionCheck &check)
 {
-    const QList<PackageFile> files = ScormFiles(document, settings, edition);
+    const QList<PackageFile> files = ScormFiles(document, settings, edition, check);
+    if (files.isEmpty())
+        return {};
 
     zip_error_t error;
     zip_error_init(&error);

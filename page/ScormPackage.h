@@ -1,5 +1,7 @@
 #pragma once
 
+#include "page/PageWriter.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -23,13 +25,15 @@ struct PackageFile
 // modern page (whatever style the settings ask for) with the script that reports to the
 // platform. Fills in the defaults of settings as BuildPage does (the style asked for is
 // left as it was). Throws lexifind::Error as BuildPage does, and for a mastery score
-// that is no whole number from 0 to 100.
+// that is no whole number from 0 to 100. check, when given, sees the page's division
+// first; when it refuses, there are no files.
 QList<PackageFile> ScormFiles(const ExerciseDocument &document, PageSettings &settings,
-                              ScormEdition edition);
+                              ScormEdition edition, const DivisionCheck &check = {});
 
-// Those files as the bytes of a zip archive. Throws lexifind::Error as ScormFiles does.
+// Those files as the bytes of a zip archive, empty when check refuses. Throws
+// lexifind::Error as ScormFiles does.
 QByteArray BuildScormPackage(const ExerciseDocument &document, PageSettings &settings,
-                             ScormEdition edition);
+                             ScormEdition edition, const DivisionCheck &check = {});
 
 // Writes the package to path exactly, atomically. Throws
 // lexifind::Error("Impossible de créer le fichier <path>").

@@ -197,13 +197,14 @@ int main(int argc, char *argv[])
             WritePageTo(sink, document, settings, {}, check, alongside);
             sink.finish();
         } else if (scorm) {
-            // The package is made of a whole page; the check comes first.
-            unfindable = FindUnfindableEntries(
-                    DivideIntoWords(document.text(), document.words(), settings.TextLanguage),
-                    document.words());
-            refused = strict && !unfindable.empty();
+            // The package is made of a whole page, checked on its own division first.
+            const QByteArray package = BuildScormPackage(document, settings, *scorm,
+                                                         [&](const Division &division) {
+                unfindable = FindUnfindableEntries(division, document.words());
+                refused = strict && !unfindable.empty();
+                return !refused;
+            });
             if (!refused) {
-                QByteArray package = BuildScormPackage(document, settings, *scorm);
                 if (output == u"-") {
                     StandardOutput sink;
                     sink.write(package);

@@ -110,4 +110,13 @@ test('lexifind-page names each entry that cannot be found; --strict writes nothi
   assert.equal(strict.status, 3);
   assert.equal(strict.stderr, loose.stderr);
   assert.ok(!fs.existsSync(strictOut + '.htm'));
+
+  // A package is checked on the division of its own page, alike.
+  for (const [args, status] of [[['--scorm'], 0], [['--scorm', '--strict'], 3]]) {
+    const target = path.join(work, `paquet-${status}`);
+    const result = runTool([...args, project, target]);
+    assert.equal(result.status, status);
+    assert.equal(result.stderr, loose.stderr);
+    assert.equal(fs.existsSync(target + '.zip'), status === 0);
+  }
 });

@@ -123,6 +123,14 @@ private:
     size_t m_mask = 0;
 };
 
+// Whether a word's characters read as the entry, a tilde read as a blank.
+bool readsAs(QStringView reading, QStringView entry)
+{
+    return reading.size() == entry.size()
+           && std::equal(reading.begin(), reading.end(), entry.begin(),
+                         [](QChar r, QChar e) { return (r == u'~' ? QChar(u' ') : r) == e; });
+}
+
 } // namespace
 
 std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, const QStringList &entries)
@@ -157,8 +165,8 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
     size_t unsettled = distinct.size();
     std::vector<char16_t> buffer;
     QString scratch;
-    // Folds reading into buffer and returns its hash; NotPlain for a reading that holds a
-    // tilde or a line break, which the page reads otherwise.
+    // Folds reading into buffer, tildes read as blanks, and returns its hash; NotPlain
+    // for a reading that holds a line break, which would end the page's reading early.
     constexpr quint64 NotPlain = 0;
     const auto foldAndHash = [&](QStringView reading) {
         if (buffer.size() < size_t(reading.size()))
@@ -166,9 +174,9 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
         quint64 hash = FoldedEntries::HashStart;
         for (qsizetype i = 0; i < reading.size(); ++i) {
             const char16_t unit = reading[i].unicode();
-            if (unit == u'~' || unit == u'\r')
+            if (unit == u'\r')
                 return NotPlain;
-            buffer[size_t(i)] = foldUnit(unit);
+            buffer[size_t(i)] = unit == u'~' ? u' ' : foldUnit(unit);
             hash = FoldedEntries::hashStep(hash, buffer[size_t(i)]);
         }
         return hash | 1; // never NotPlain
@@ -197,7 +205,7 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
             key.firstWord = qsizetype(w);
         bool settled = true;
         for (const int e : key.entries) {
-            if (!found[size_t(e)] && reading == QStringView(distinct[size_t(e)])) {
+            if (!found[size_t(e)] && readsAs(reading, distinct[size_t(e)])) {
                 found[size_t(e)] = true;
                 --unsettled;
             }

@@ -7,12 +7,8 @@
 #include "page/ModernPage.h"
 #include "page/PageEncoding.h"
 #include "page/PageSettings.h"
+#include "page/RunBeside.h"
 #include "page/WordDivision.h"
-
-#include <QScopeGuard>
-
-#include <exception>
-#include <thread>
 
 namespace lexifind {
 
@@ -150,29 +146,16 @@ void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings 
     const Division division = DivideIntoWords(document.text(), document.words(), settings.TextLanguage);
     if (check && !check(division))
         return;
-    std::exception_ptr alongsideFailure;
-    std::thread reader;
+    const auto write = [&] {
+        if (modern)
+            sink.write(BuildModernPage(document, division, settings, addOnScript));
+        else
+            writeClassicPage(sink, document, division, settings);
+    };
     if (alongside)
-        reader = std::thread([&] {
-            try {
-                alongside(division);
-            } catch (...) {
-                alongsideFailure = std::current_exception();
-            }
-        });
-    // The division outlives the reader, whatever the writing throws.
-    const auto join = qScopeGuard([&] {
-        if (reader.joinable())
-            reader.join();
-    });
-    if (modern)
-        sink.write(BuildModernPage(document, division, settings, addOnScript));
+        RunBeside(write, [&] { alongside(division); });
     else
-        writeClassicPage(sink, document, division, settings);
-    if (reader.joinable())
-        reader.join();
-    if (alongsideFailure)
-        std::rethrow_exception(alongsideFailure);
+        write();
 }
 
 namespace {

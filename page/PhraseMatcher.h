@@ -1,11 +1,12 @@
 #pragma once
 
+#include "page/RunBeside.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 #include <algorithm>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -93,14 +94,7 @@ public:
             scanHalf(0, 0, size);
             return;
         }
-        std::thread second([&] { scanHalf(1, size / 2, size); });
-        // The second thread ends before this returns, whatever the first half throws.
-        struct Joiner
-        {
-            std::thread &thread;
-            ~Joiner() { thread.join(); }
-        } joiner{second};
-        scanHalf(0, 0, size / 2);
+        RunBeside([&] { scanHalf(0, 0, size / 2); }, [&] { scanHalf(1, size / 2, size); });
     }
 
 private:

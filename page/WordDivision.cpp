@@ -4,6 +4,7 @@
 #include "document/TextCodec.h"
 #include "page/PageEncoding.h"
 #include "page/PhraseMatcher.h"
+#include "page/RunBeside.h"
 
 #include <QHash>
 
@@ -14,7 +15,6 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -319,25 +319,23 @@ std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glu
     }
     // Counted first: the words of a large text take more memory than its characters,
     // and a growing array would copy them again and again.
+    size_t firstCount = 0;
     size_t secondCount = 0;
-    std::thread second;
     if (cut < size)
-        second = std::thread([&] { secondCount = count(cut, size); });
-    const size_t firstCount = count(0, cut);
-    if (second.joinable())
-        second.join();
+        RunBeside([&] { firstCount = count(0, cut); }, [&] { secondCount = count(cut, size); });
+    else
+        firstCount = count(0, size);
     std::vector<WordSpan> words;
     words.reserve(firstCount + secondCount);
     AdviseLargeBuffer(words.data(), qsizetype(words.capacity() * sizeof(WordSpan)));
     words.resize(firstCount + secondCount);
     std::vector<size_t> secondSegmented;
     if (cut < size)
-        second = std::thread([&] {
+        RunBeside([&] { fill(0, cut, words.data(), firstCount, segmented); }, [&] {
             fill(cut, size, words.data() + firstCount, secondCount, segmented ? &secondSegmented : nullptr);
         });
-    fill(0, cut, words.data(), firstCount, segmented);
-    if (second.joinable())
-        second.join();
+    else
+        fill(0, size, words.data(), firstCount, segmented);
     if (segmented)
         for (const size_t index : secondSegmented)
             segmented->push_back(firstCount + index);

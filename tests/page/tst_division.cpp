@@ -1,14 +1,20 @@
 #include "document/ExerciseDocument.h"
+#include "document/LexifindError.h"
 #include "document/ProjectFile.h"
 #include "document/SaveFile.h"
 #include "page/Findability.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
+#include "page/RunBeside.h"
 #include "page/WordDivision.h"
 
 #include <QDir>
 #include <QFile>
+#include <QThread>
 #include <QtTest>
+
+#include <atomic>
+#include <new>
 
 using namespace lexifind;
 
@@ -40,6 +46,8 @@ private slots:
     void pageMarkup();
     void unchangedPages_data();
     void unchangedPages();
+    void runBeside_data();
+    void runBeside();
 };
 
 void TestDivision::division_data()
@@ -260,6 +268,46 @@ void TestDivision::unchangedPages()
     QString expectedPath = project;
     expectedPath.replace(QStringLiteral(".lxf"), QStringLiteral(".htm"));
     QCOMPARE(page, readBytes(expectedPath));
+}
+
+// A large text's halves run on two threads: what fails on either, memory above all,
+// reaches the caller, after both have ended.
+void TestDivision::runBeside_data()
+{
+    QTest::addColumn<bool>("hereFails");
+    QTest::addColumn<bool>("besideFails");
+    QTest::addColumn<QString>("caught");
+    QTest::newRow("neither") << false << false << "";
+    QTest::newRow("beside") << false << true << "memory";
+    QTest::newRow("here") << true << false << "error";
+    QTest::newRow("both, here's first") << true << true << "error";
+}
+
+void TestDivision::runBeside()
+{
+    QFETCH(bool, hereFails);
+    QFETCH(bool, besideFails);
+    QFETCH(QString, caught);
+    std::atomic<int> ended = 0;
+    QString got;
+    try {
+        RunBeside([&] {
+            ++ended;
+            if (hereFails)
+                throw Error(QStringLiteral("error"));
+        }, [&] {
+            QThread::msleep(20);
+            ++ended;
+            if (besideFails)
+                throw std::bad_alloc();
+        });
+    } catch (const Error &e) {
+        got = e.message();
+    } catch (const std::bad_alloc &) {
+        got = QStringLiteral("memory");
+    }
+    QCOMPARE(got, caught);
+    QCOMPARE(ended.load(), 2);
 }
 
 QTEST_APPLESS_MAIN(TestDivision)

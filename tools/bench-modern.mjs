@@ -9,7 +9,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { launchChromium } from '../tests/browser/chromium.mjs';
 
 const tool = process.env.LEXIFIND_PAGE;
 const sizes = (process.env.BENCH_SIZES ?? '1,10').split(',').map(Number);
@@ -91,11 +91,7 @@ async function readyTime(browser, file, style) {
   }
 }
 
-const browser = await chromium.launch({
-  executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync', '--no-first-run'],
-});
+const browser = await launchChromium();
 const format = ms => ms === null ? `> ${timeout / 1000} s` : `${(ms / 1000).toFixed(2)} s`;
 console.log('text\tstyle\tpage bytes\twrite\tready\twhole text\tclick');
 try {

@@ -7,7 +7,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { launchChromium } from './chromium.mjs';
 
 const tool = process.env.LEXIFIND_PAGE;
 const pictures = process.env.LEXIFIND_PICTURES_DIR ?? path.join(os.tmpdir(), 'lexifind-pictures');
@@ -18,11 +18,7 @@ let browser;
 before(async () => {
   assert.ok(tool && fs.existsSync(tool), 'LEXIFIND_PAGE must name the built lexifind-page');
   fs.mkdirSync(pictures, { recursive: true });
-  browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--no-first-run'],
-  });
+  browser = await launchChromium();
 });
 
 after(async () => {

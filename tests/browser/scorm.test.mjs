@@ -8,7 +8,7 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import { chromium } from 'playwright-core';
+import { launchChromium } from './chromium.mjs';
 
 const tool = process.env.LEXIFIND_PAGE;
 const lesson = path.resolve('examples/lecon-le-marche.lxf');
@@ -54,11 +54,7 @@ before(async () => {
   });
   await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
   origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--no-first-run'],
-  });
+  browser = await launchChromium();
 });
 
 after(async () => {

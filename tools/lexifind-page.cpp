@@ -109,9 +109,10 @@ private:
 int main(int argc, char *argv[])
 {
     // The page of a large text passes through large buffers that come and go (the file's
-    // bytes, the decoded text, the working copy): kept in the heap for the next one,
-    // rather than given back to the system and faulted in again page by page.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    // bytes, the decoded text, the working copy): all taken from the heap and kept there
+    // for the next one, rather than given back to the system and faulted in again page
+    // by page.
+    mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);

@@ -448,6 +448,11 @@ bool couldBeRead(const QString &entry)
             && !IsPageSpace(entry.back());
 }
 
+void sortByStart(std::vector<EntryOccurrence> &occurrences);
+
+// Below this many words to segment per half, they are segmented in one piece.
+constexpr size_t MinimumSegmentedHalf = 4096;
+
 // Divides the words that hold a script written without blanks: the teacher's entries
 // first (each occurrence that reaches into such a script one word, the earlier entry
 // winning where two overlap), then the changes of script, then the segmenter.
@@ -460,6 +465,8 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
     // those of segmented[i] begin.
     std::vector<Stretch> stretches;
     std::vector<size_t> stretchStart;
+    stretches.reserve(segmented.size());
+    stretchStart.reserve(segmented.size() + 1);
     for (size_t index : segmented) {
         stretchStart.push_back(stretches.size());
         stretchesOf(text, division.words[index], [&](Stretch s) { stretches.push_back(s); });
@@ -498,6 +505,11 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
                              true);
             }
         }
+        size_t candidates = 0;
+        for (const auto &list : starts)
+            candidates += list.size();
+        kept.reserve(candidates);
+        AdviseLargeBuffer(kept.data(), qsizetype(kept.capacity() * sizeof(EntryOccurrence)));
         std::vector<bool> claimed;
         for (qsizetype k = 0; k < entries.size(); ++k) {
             const int pattern = entryPattern[size_t(k)];
@@ -514,8 +526,7 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
                 kept.push_back({start, length, int(k)});
             }
         }
-        std::sort(kept.begin(), kept.end(),
-                  [](const EntryOccurrence &a, const EntryOccurrence &b) { return a.start < b.start; });
+        sortByStart(kept);
     }
 
     // The tilde and the hyphen join as they do everywhere, and glued characters belong
@@ -524,47 +535,65 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
         return text[i] == u'~' || text[i] == u'-' || (!glued.empty() && glued[size_t(i)]);
     };
 
-    Segmenter segmenter(language);
+    // The words from index from up to to, the segmented ones cut, into words.
+    const auto divideWords = [&](size_t from, size_t to, std::vector<WordSpan> &words) {
+        Segmenter segmenter(language);
+        size_t nextSegmented = size_t(std::lower_bound(segmented.begin(), segmented.end(), from) - segmented.begin());
+        // The occurrences kept lie inside segmented words: those before the first word are done.
+        size_t nextKept = from >= division.words.size() ? kept.size()
+                : size_t(std::lower_bound(kept.begin(), kept.end(), division.words[from].start,
+                                          [](const EntryOccurrence &o, qsizetype at) { return o.start < at; })
+                         - kept.begin());
+        std::vector<qsizetype> cuts;
+        for (size_t index = from; index < to; ++index) {
+            const WordSpan word = division.words[index];
+            if (nextSegmented >= segmented.size() || segmented[nextSegmented] != index) {
+                words.push_back(word);
+                continue;
+            }
+            const qsizetype wordEnd = word.start + word.length;
+            cuts.clear();
+            size_t k = nextKept;
+            const auto mayCut = [&](qsizetype at) {
+                while (k < kept.size() && kept[k].start + kept[k].length <= at)
+                    ++k;
+                const bool insideEntry = k < kept.size() && kept[k].start < at;
+                if (!insideEntry && !joins(at - 1) && !joins(at))
+                    cuts.push_back(at);
+            };
+            for (size_t s = stretchStart[nextSegmented]; s < stretchStart[nextSegmented + 1]; ++s) {
+                const Stretch &stretch = stretches[s];
+                if (stretch.start > word.start)
+                    mayCut(stretch.start);
+                if (stretch.unspaced)
+                    segmenter.boundaries(QStringView(text).mid(stretch.start, stretch.end - stretch.start),
+                                         [&](qsizetype offset) { mayCut(stretch.start + offset); });
+            }
+            ++nextSegmented;
+            cuts.push_back(word.start);
+            cuts.push_back(wordEnd);
+            for (; nextKept < kept.size() && kept[nextKept].start < wordEnd; ++nextKept) {
+                cuts.push_back(kept[nextKept].start);
+                cuts.push_back(kept[nextKept].start + kept[nextKept].length);
+            }
+            std::sort(cuts.begin(), cuts.end());
+            cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+            for (size_t c = 0; c + 1 < cuts.size(); ++c)
+                words.push_back({cuts[c], cuts[c + 1] - cuts[c]});
+        }
+    };
+    // The segmenter is most of the work: with many words to segment, each half of them
+    // goes to a processor of its own.
     std::vector<WordSpan> words;
     words.reserve(division.words.size() + stretches.size());
-    size_t nextSegmented = 0;
-    size_t nextKept = 0;
-    std::vector<qsizetype> cuts;
-    for (size_t index = 0; index < division.words.size(); ++index) {
-        const WordSpan word = division.words[index];
-        if (nextSegmented >= segmented.size() || segmented[nextSegmented] != index) {
-            words.push_back(word);
-            continue;
-        }
-        const qsizetype wordEnd = word.start + word.length;
-        cuts.clear();
-        size_t k = nextKept;
-        const auto mayCut = [&](qsizetype at) {
-            while (k < kept.size() && kept[k].start + kept[k].length <= at)
-                ++k;
-            const bool insideEntry = k < kept.size() && kept[k].start < at;
-            if (!insideEntry && !joins(at - 1) && !joins(at))
-                cuts.push_back(at);
-        };
-        for (size_t s = stretchStart[nextSegmented]; s < stretchStart[nextSegmented + 1]; ++s) {
-            const Stretch &stretch = stretches[s];
-            if (stretch.start > word.start)
-                mayCut(stretch.start);
-            if (stretch.unspaced)
-                segmenter.boundaries(QStringView(text).mid(stretch.start, stretch.end - stretch.start),
-                                     [&](qsizetype offset) { mayCut(stretch.start + offset); });
-        }
-        ++nextSegmented;
-        cuts.push_back(word.start);
-        cuts.push_back(wordEnd);
-        for (; nextKept < kept.size() && kept[nextKept].start < wordEnd; ++nextKept) {
-            cuts.push_back(kept[nextKept].start);
-            cuts.push_back(kept[nextKept].start + kept[nextKept].length);
-        }
-        std::sort(cuts.begin(), cuts.end());
-        cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-        for (size_t c = 0; c + 1 < cuts.size(); ++c)
-            words.push_back({cuts[c], cuts[c + 1] - cuts[c]});
+    if (segmented.size() >= MinimumSegmentedHalf * 2) {
+        const size_t middle = segmented[segmented.size() / 2];
+        std::vector<WordSpan> secondHalf;
+        RunBeside([&] { divideWords(0, middle, words); },
+                  [&] { divideWords(middle, division.words.size(), secondHalf); });
+        words.insert(words.end(), secondHalf.begin(), secondHalf.end());
+    } else {
+        divideWords(0, division.words.size(), words);
     }
     division.words = std::move(words);
     division.entryOccurrences.insert(division.entryOccurrences.end(), kept.begin(), kept.end());

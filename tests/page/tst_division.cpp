@@ -111,6 +111,12 @@ void TestDivision::division_data()
             << "Quoi|Oui.";
     QTest::newRow("without such entries the apostrophe cuts") << "l'eau" << QStringList{"eau"} << ""
             << "l|eau";
+    // Enough words to segment for two halves at once.
+    const int sentences = 10000;
+    QString chineseReadings = QStringLiteral("我们|今|天去北|京|大学|参观|").repeated(sentences);
+    chineseReadings.chop(1);
+    QTest::newRow("a large chinese text") << chinese.repeated(sentences) << QStringList{"天去北"} << "zh-Hans"
+            << chineseReadings;
     // Large enough to be divided in two halves at once, the later entry's occurrences
     // first in the text.
     const int repeats = 80000;

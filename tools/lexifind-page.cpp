@@ -16,7 +16,9 @@
 #include <QStringList>
 
 #include <cstdio>
+#if defined(__GLIBC__)
 #include <malloc.h>
+#endif
 #include <memory>
 #include <new>
 #include <optional>
@@ -112,8 +114,10 @@ int main(int argc, char *argv[])
     // bytes, the decoded text, the working copy): all taken from the heap and kept there
     // for the next one, rather than given back to the system and faulted in again page
     // by page.
+#if defined(__GLIBC__)
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
+#endif
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
 

@@ -3,20 +3,13 @@
 #include "page/PhraseMatcher.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 namespace lexifind {
 
 namespace {
-
-struct ViewHash
-{
-    size_t operator()(QStringView view) const noexcept { return qHash(view); }
-};
 
 // Each code unit folded on its own, so that the length stays: enough to tell a word
 // that differs from an entry only in its capitals. Looked up, as every word and the
@@ -46,10 +39,6 @@ QString foldEach(QStringView s)
     foldInto(out, s);
     return out;
 }
-
-} // namespace
-
-namespace {
 
 // The entries by their folded form, in a flat table that every word of the text is
 // looked up in: per word one pass over its characters (folding and hashing), one probe.

@@ -323,10 +323,10 @@ QString dividedText(const Division &division)
         if (at - blockStart >= blockSize) {
             const qsizetype lineBreak = gap.indexOf(u'\n');
             if (lineBreak >= 0) {
-                qsizetype cut = lineBreak;
-                if (cut > 0 && gap[cut - 1] == u'\r')
-                    --cut;
-                appendTextPiece(out, gap.left(cut));
+                qsizetype lineEnd = lineBreak;
+                if (lineEnd > 0 && gap[lineEnd - 1] == u'\r')
+                    --lineEnd;
+                appendTextPiece(out, gap.left(lineEnd));
                 out += u"</div><div>";
                 cut = true;
                 gap = gap.mid(lineBreak + 1);

@@ -229,7 +229,7 @@ QString escapedValue(const QString &value)
         // and a final blank that an editor may strip.
         if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || c == 0xFEFF
             || QChar::isSurrogate(c) || (c == u' ' && i + 1 == size))
-            out += QStringLiteral("\\u") + QStringLiteral("%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+            out += QStringLiteral("\\u%1").arg(QString::number(c, 16).toUpper(), 4, QLatin1Char('0'));
         else
             out += QChar(c);
     }

@@ -316,14 +316,31 @@ QString Dictionary::description()
 {
     QString languages = languagesOfName(m_files.name);
     if (languages.isEmpty()) {
-        const QStringList shortEntry = articles(QStringLiteral("00-database-short"));
-        if (!shortEntry.isEmpty()) {
-            QStringList lines = shortEntry.front().split(u'\n', Qt::SkipEmptyParts);
+        // The short description is filed under "00-database-short", which sorts before
+        // the words: the head of the index holds it, and the index is not loaded for it.
+        QFile file(m_files.indexPath);
+        const QByteArray head = file.open(QIODevice::ReadOnly) ? '\n' + file.read(1 << 16) : QByteArray();
+        for (const char *key : {"\n00-database-short\t", "\n00databaseshort\t"}) {
+            const qsizetype at = head.indexOf(key);
+            if (at < 0)
+                continue;
+            const qsizetype start = at + qsizetype(strlen(key));
+            const qsizetype end = head.indexOf('\n', start);
+            const QList<QByteArray> numbers = head.mid(start, end < 0 ? -1 : end - start).split('\t');
+            qint64 offset = 0;
+            qint64 length = 0;
+            if (numbers.size() < 2
+                || !decodeNumber(std::string_view(numbers[0].constData(), size_t(numbers[0].size())), offset)
+                || !decodeNumber(std::string_view(numbers[1].constData(), size_t(numbers[1].size())), length))
+                break;
+            QStringList lines = QString::fromUtf8(read(offset, std::min<qint64>(length, 4096)))
+                                    .split(u'\n', Qt::SkipEmptyParts);
             // dictfmt puts the entry's own name first in some dictionaries.
-            if (lines.size() > 1 && lines.front().trimmed().startsWith(u"00-database"))
+            if (!lines.isEmpty() && lines.front().trimmed().startsWith(u"00-database"))
                 lines.removeFirst();
             if (!lines.isEmpty())
                 languages = lines.front().simplified();
+            break;
         }
     }
     return languages.isEmpty() ? m_files.name : m_files.name + QStringLiteral(" — ") + languages;
@@ -474,7 +491,10 @@ QByteArray Dictionary::read(qint64 offset, qint64 length)
     if (!d.compressed) {
         if (!file.seek(offset))
             throw Error(unreadable(m_files.dataPath));
-        return file.read(length);
+        QByteArray bytes = file.read(length);
+        if (bytes.size() != length)
+            throw Error(unreadable(m_files.dataPath));
+        return bytes;
     }
     if (d.chunkLength == 0 || d.chunkStarts.size() < 2) {
         // Compressed by gzip rather than dictzip: inflated whole, once.
@@ -483,6 +503,8 @@ QByteArray Dictionary::read(qint64 offset, qint64 length)
             const QByteArray all = file.readAll();
             d.whole = inflateBytes(all.constData(), all.size(), 15 + 16, all.size() * 4, m_files.dataPath);
         }
+        if (offset + length > d.whole.size())
+            throw Error(unreadable(m_files.dataPath));
         return d.whole.mid(offset, length);
     }
     QByteArray out;
@@ -497,12 +519,16 @@ QByteArray Dictionary::read(qint64 offset, qint64 length)
             if (!file.seek(start))
                 throw Error(unreadable(m_files.dataPath));
             const QByteArray packed = file.read(size);
+            if (packed.size() != size)
+                throw Error(unreadable(m_files.dataPath));
             d.cachedData = inflateBytes(packed.constData(), packed.size(), -15, d.chunkLength,
                                         m_files.dataPath);
             d.cachedChunk = int(chunk);
         }
         const qint64 from = chunk == first ? offset - chunk * d.chunkLength : 0;
         const qint64 to = std::min<qint64>(d.cachedData.size(), offset + length - chunk * d.chunkLength);
+        if (to > d.cachedData.size() || to < from)
+            throw Error(unreadable(m_files.dataPath));
         out += d.cachedData.mid(from, to - from);
     }
     return out;

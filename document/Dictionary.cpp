@@ -261,7 +261,10 @@ DictionaryFiles Dictionary::locate(const QString &nameOrPath, const QString &fol
     const QString given = nameOrPath.trimmed();
     if (given.isEmpty())
         throw Error(QStringLiteral("Aucun dictionnaire n'est choisi"));
-    if (!given.contains(u'/') && !given.contains(QDir::separator())) {
+    const bool path = given.contains(u'/') || given.contains(QDir::separator())
+                      || given.endsWith(kIndexSuffix) || given.endsWith(u".dict")
+                      || given.endsWith(u".dict.dz");
+    if (!path) {
         for (const DictionaryFiles &files : installed(folder))
             if (files.name == given)
                 return files;

@@ -11,6 +11,7 @@
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
 #include "page/ScormPackage.h"
+#include "tools/PageLists.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -31,6 +32,8 @@ void printUsage(FILE *to)
 {
     QString usage = QStringLiteral(
         "Usage : lexifind-page [--scorm[=2004]] [--set NOM=VALEUR]... [--strict] PROJET.lxf SORTIE\n"
+        "        lexifind-page [--add-list LISTE]... [--dictionary NOM --fill-definitions]\n"
+        "                      [--export-list FICHIER] [PROJET.lxf SORTIE]\n"
         "        lexifind-page --help | --version\n"
         "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
         "Avec --scorm, écrit le paquet SCORM 1.2 dans SORTIE.zip ; --scorm=2004 : SCORM 2004.\n"
@@ -41,6 +44,7 @@ void printUsage(FILE *to)
             + QStringLiteral("\n"
                              "PageStyle : « classique » (par défaut) ou « moderne » (téléphones, clavier, "
                              "lecteurs d'écran).\n");
+    usage += pagelists::usage();
     std::fputs(usage.toLocal8Bit().constData(), to);
 }
 
@@ -126,6 +130,7 @@ int main(int argc, char *argv[])
         QStringList positional;
         std::optional<ScormEdition> scorm;
         bool strict = false;
+        pagelists::Request lists;
         for (qsizetype i = 0; i < args.size(); ++i) {
             const QString &arg = args[i];
             if (arg == u"--help" || arg == u"-h") {
@@ -163,11 +168,22 @@ int main(int argc, char *argv[])
                 *option = assignment.mid(equals + 1);
             } else if (arg == u"--strict") {
                 strict = true;
+            } else if (const auto taken = pagelists::parseOption(args, i, lists);
+                       taken != pagelists::Parsed::NotMine) {
+                if (taken == pagelists::Parsed::MissingValue)
+                    throw UsageError{QStringLiteral("%1 demande une valeur").arg(arg)};
             } else if (arg.startsWith(u"--")) {
                 throw UsageError{QStringLiteral("argument inconnu « %1 »").arg(arg)};
             } else {
                 positional << arg;
             }
+        }
+        // A list alone can be filled and written out, without a project or a page.
+        if (positional.isEmpty() && !lists.exportList.isEmpty()) {
+            ExerciseDocument document;
+            pagelists::apply(lists, document, settings);
+            pagelists::exportList(lists, document);
+            return 0;
         }
         if (positional.size() != 2)
             throw UsageError{QStringLiteral("il faut un fichier projet et une sortie")};
@@ -178,6 +194,7 @@ int main(int argc, char *argv[])
         // an empty document would hide a mistyped name.
         ExerciseDocument document;
         ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
+        pagelists::apply(lists, document, settings);
         std::vector<UnfindableEntry> unfindable;
         bool refused = false;
         // With --strict the entries are checked on the division that the page is written
@@ -224,6 +241,8 @@ int main(int argc, char *argv[])
             if (!refused)
                 sink.commit();
         }
+        if (!refused)
+            pagelists::exportList(lists, document);
         for (const UnfindableEntry &entry : unfindable)
             std::fputs((QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n')
                            .toLocal8Bit().constData(),

@@ -219,8 +219,10 @@ struct Dictionary::Data
 {
     bool indexLoaded = false;
     QByteArray index; // the index file, after a line break of our own
-    // (hash of a key, offset of its line in index), sorted by hash.
-    std::vector<std::pair<quint64, quint32>> keys;
+    // An open-addressing table of the lines' offsets in index, by the hash of their key
+    // (0: an empty slot; no line starts at 0). Built in one pass, no sort.
+    std::vector<quint32> table;
+    quint64 mask = 0;
     bool utf8 = false;
     bool allChars = false;
     bool caseSensitive = false;
@@ -359,18 +361,26 @@ void Dictionary::loadIndex()
         throw Error(unreadable(m_files.indexPath));
     const char *bytes = d.index.constData();
     const qsizetype size = d.index.size();
-    d.keys.reserve(size_t(size / 24));
+    // At most half full: the chains stay short.
+    const auto lines = quint64(std::count(bytes, bytes + size, '\n')) + 1;
+    quint64 slotCount = 16;
+    while (slotCount < 2 * lines)
+        slotCount *= 2;
+    d.table.assign(size_t(slotCount), 0);
+    d.mask = slotCount - 1;
     for (qsizetype line = 1; line < size;) {
         const char *end = static_cast<const char *>(memchr(bytes + line, '\n', size_t(size - line)));
         const qsizetype lineEnd = end ? end - bytes : size;
         const char *tab = static_cast<const char *>(memchr(bytes + line, '\t', size_t(lineEnd - line)));
-        if (tab)
-            d.keys.emplace_back(keyHash(std::string_view(bytes + line, size_t(tab - bytes - line))),
-                                quint32(line));
+        if (tab) {
+            // Repeated headwords follow each other along the chain, in the index's order.
+            quint64 slot = keyHash(std::string_view(bytes + line, size_t(tab - bytes - line))) & d.mask;
+            while (d.table[size_t(slot)] != 0)
+                slot = (slot + 1) & d.mask;
+            d.table[size_t(slot)] = quint32(line);
+        }
         line = lineEnd + 1;
     }
-    std::stable_sort(d.keys.begin(), d.keys.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
     d.indexLoaded = true;
     // The flags are headwords of their own, folded or not as dictfmt's version had it.
     const auto has = [this](const char *a, const char *b) {
@@ -385,18 +395,16 @@ std::vector<std::string_view> Dictionary::indexLines(const QByteArray &key) cons
 {
     const Data &d = *m_data;
     const std::string_view wanted(key.constData(), size_t(key.size()));
-    const quint64 hash = keyHash(wanted);
-    auto it = std::lower_bound(d.keys.begin(), d.keys.end(), hash,
-                               [](const auto &entry, quint64 h) { return entry.first < h; });
     std::vector<std::string_view> lines;
     const char *bytes = d.index.constData();
     const qsizetype size = d.index.size();
-    for (; it != d.keys.end() && it->first == hash; ++it) {
-        const qsizetype line = it->second;
+    for (quint64 slot = keyHash(wanted) & d.mask; d.table[size_t(slot)] != 0;
+         slot = (slot + 1) & d.mask) {
+        const qsizetype line = d.table[size_t(slot)];
         const char *end = static_cast<const char *>(memchr(bytes + line, '\n', size_t(size - line)));
         const std::string_view text(bytes + line, size_t((end ? end - bytes : size) - line));
         if (text.substr(0, text.find('\t')) == wanted)
-            lines.push_back(text); // else another key of the same hash
+            lines.push_back(text); // else another key along the chain
     }
     return lines;
 }

@@ -1,9 +1,11 @@
 #include "document/WordList.h"
 
 #include "document/ExerciseDocument.h"
+#include "document/LexifindError.h"
 #include "document/SaveFile.h"
 #include "document/TextCodec.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
@@ -303,13 +305,20 @@ Import prepare(const Parsed &parsed, const QStringList &wordsInList)
 
 Import load(const QString &path, const QStringList &wordsInList, Separator separator)
 {
-    return prepare(parse(readBytes(path), separator), wordsInList);
+    const QByteArray bytes = readBytes(path);
+    // A spreadsheet's own file (a zip, or a binary format) holds zero bytes, which no
+    // text does once decoded: refused, rather than read as rows of noise.
+    if (codec::decode(bytes).contains(QChar(0)))
+        throw Error(QStringLiteral("%1 n'est pas une liste en texte : enregistrez-la depuis le "
+                                   "tableur en CSV ou en texte (séparateur : tabulation)")
+                        .arg(QDir::toNativeSeparators(path)));
+    return prepare(parse(bytes, separator), wordsInList);
 }
 
 QString summary(const Import &import)
 {
     const auto count = [](qsizetype n, const char *one, const char *many) {
-        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n <= 1 ? one : many));
     };
     QString text = count(import.words.size(), "entrée ajoutée", "entrées ajoutées")
                    + QStringLiteral(" (séparateur : %1)").arg(separatorName(import.separator));

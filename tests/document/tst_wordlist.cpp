@@ -1,7 +1,9 @@
 // Word lists in and out: what spreadsheets and flash-card programs write.
 
+#include "document/LexifindError.h"
 #include "document/WordList.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -137,6 +139,16 @@ private slots:
         definitions.replaceInStrings(QStringLiteral("\""), QStringLiteral("'"));
         QCOMPARE(back.definitions, definitions);
         QVERIFY(back.skipped.empty());
+    }
+
+    void spreadsheetFileRefused()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("liste.xlsx")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("PK\x03\x04\x14\x00\x06\x00", 8));
+        file.close();
+        QVERIFY_THROWS_EXCEPTION(Error, load(file.fileName(), {}));
     }
 };
 

@@ -145,7 +145,7 @@ void ListCommands::FillDefinitionsClick()
     QString text = filled == 0 && absent.isEmpty()
                        ? QStringLiteral("Aucune définition ne manque.")
                        : QStringLiteral("%1 définition%2 proposée%2 par %3.")
-                             .arg(filled).arg(filled == 1 ? "" : "s", name);
+                             .arg(filled).arg(filled <= 1 ? "" : "s", name);
     if (!absent.isEmpty())
         text += QStringLiteral("\nAbsent%1 du dictionnaire : %2.")
                     .arg(absent.size() == 1 ? "" : "s", wordsNamed(absent));

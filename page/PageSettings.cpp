@@ -16,9 +16,9 @@ struct OptionInfo
 };
 
 // Declared order; the defaults the page falls back on when an option is empty.
-const std::array<OptionInfo, 22> &optionTable()
+const std::array<OptionInfo, 23> &optionTable()
 {
-    static const std::array<OptionInfo, 22> table{{
+    static const std::array<OptionInfo, 23> table{{
         {"PageTitle", &PageSettings::PageTitle, "Recherche de vocabulaire"},
         {"TextTitle", &PageSettings::TextTitle, nullptr},
         {"Instruction", &PageSettings::Instruction, "Trouvez dans le texte l'équivalent de :"},
@@ -43,6 +43,7 @@ const std::array<OptionInfo, 22> &optionTable()
         {"RestartCaption", &PageSettings::RestartCaption, "Recommencer"},
         {"FoundLabel", &PageSettings::FoundLabel, "trouvé"},
         {"MasteryScore", &PageSettings::MasteryScore, nullptr},
+        {"Dictionary", &PageSettings::Dictionary, nullptr},
     }};
     return table;
 }

@@ -37,6 +37,9 @@ struct PageSettings
     QString FoundLabel;
     // Percentage of questions found that passes in a learning platform; empty: none.
     QString MasteryScore;
+    // The dictd dictionary that proposes definitions: a name under /usr/share/dictd or a
+    // path; empty: none.
+    QString Dictionary;
 
     // The page style the options ask for.
     bool IsModernStyle() const;

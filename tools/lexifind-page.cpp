@@ -7,6 +7,7 @@
 // An option is a QCommandLineOption below and, when it acts, a few lines after the
 // parse; its help is its description, and the man page is made from --help.
 
+#include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
 #include "document/ProjectFile.h"
 #include "document/SaveFile.h"
@@ -14,6 +15,7 @@
 #include "page/PageJob.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
+#include "tools/PageLists.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -179,6 +181,8 @@ int main(int argc, char *argv[])
         QStringLiteral("strict"),
         QStringLiteral("N'écrit rien, avec le code de sortie 3, quand un mot est introuvable."));
     parser.addOptions({scorm, set, strict, help, version});
+    const pagelists::Options listOptions;
+    listOptions.addTo(parser);
     parser.addPositionalArgument(QStringLiteral("PROJET.lxf"), QStringLiteral("Le projet Lexifind."));
     parser.addPositionalArgument(
         QStringLiteral("SORTIE"),
@@ -209,6 +213,15 @@ int main(int argc, char *argv[])
             return Written;
         }
         const QStringList positional = parser.positionalArguments();
+        const pagelists::Request lists = listOptions.read(parser);
+        // A list alone can be filled and written out, without a project or a page.
+        if (positional.isEmpty() && !lists.exportList.isEmpty()) {
+            ExerciseDocument document;
+            PageSettings settings;
+            pagelists::apply(lists, document, settings);
+            pagelists::exportList(lists, document);
+            return Written;
+        }
         if (positional.size() != 2)
             throw UsageError{QStringLiteral("il faut un fichier projet et une sortie")};
         const QString projectPath = positional[0];
@@ -246,6 +259,9 @@ int main(int argc, char *argv[])
         request.settings = std::move(project.settings);
         for (const auto &[name, value] : overrides)
             *request.settings.option(name) = value;
+        pagelists::apply(lists, request.document, request.settings);
+        // The list goes out only once the page is written: a refused page writes neither.
+        const ExerciseDocument listed = lists.exportList.isEmpty() ? ExerciseDocument() : request.document;
 
         // The page goes out as it is made, never whole in memory; a file is created at
         // its first byte and put in place only when the job has succeeded.
@@ -271,6 +287,7 @@ int main(int argc, char *argv[])
                 file->commit();
             else
                 static_cast<StandardOutput *>(sink.get())->finish();
+            pagelists::exportList(lists, listed);
         }
         for (const UnfindableEntry &entry : result.unfindable)
             print(stderr, QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n');

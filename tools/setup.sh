@@ -5,12 +5,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core
-          libicu-dev libzip-dev fonts-liberation2 qt6-translations-l10n)
+          libicu-dev libzip-dev fonts-liberation2 qt6-translations-l10n
+          libcsv-dev zlib1g-dev)
+# libcsv reads and writes the word lists (RFC 4180 quoting); zlib inflates the dictd
+# dictionaries (.dict.dz).
 # What only the tests use: fuzzing, checking the installed files and the package.
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev
           desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev file unzip
           libglib2.0-bin)
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(chromium)
+# The dictionary tests make small dictionaries with dictfmt and dictzip, and fill
+# definitions from a real FreeDict dictionary (360 KB).
+[ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(dictfmt dictzip dict-freedict-fra-eng)
 command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
 
 missing=()

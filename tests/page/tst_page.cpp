@@ -135,7 +135,7 @@ void TestPage::defaultsKeepNonEmptyValues()
 void TestPage::optionNames()
 {
     const QStringList names = PageSettings::OptionNames();
-    QCOMPARE(names.size(), 22);
+    QCOMPARE(names.size(), 23);
     QCOMPARE(names.first(), QStringLiteral("PageTitle"));
     QCOMPARE(names[15], QStringLiteral("DefinitionColor"));
     PageSettings settings;

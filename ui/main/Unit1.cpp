@@ -10,6 +10,7 @@
 #include "page/ScormPackage.h"
 #include "ui/main/Desktop.h"
 #include "ui/main/LineBreaks.h"
+#include "ui/main/ListCommands.h"
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
 #include "ui/main/Unit2.h"
@@ -163,6 +164,7 @@ TForm1::TForm1(PageSettings &settings, QWidget *parent)
     CreateControls();
     CreateMenus();
     ConnectHandlers();
+    m_lists = new ListCommands(*this);
     SetTabOrder();
     // The frame of a desktop window: borders of 4 pixels and a caption of 23.
     move(OuterLeft, OuterTop);
@@ -376,7 +378,10 @@ void TForm1::ConnectHandlers()
     connect(File1, &QMenu::aboutToShow, this, &TForm1::UpdateRecoverItem);
     // An edit of the teacher's own ends the undo/redo toggle of "&Défaire".
     connect(Source->document(), &QTextDocument::undoCommandAdded, this,
-            [this] { m_lastWasUndo = false; });
+            [this] {
+                m_lastWasUndo = false;
+                m_entriesUndo.reset();
+            });
 
     // Which entries can be found is worked out over the whole text: only after a pause
     // in the changes, never on a keystroke's path.
@@ -561,6 +566,7 @@ void TForm1::SetSourceText(const QString &text)
     Source->setPlainText(plain);
     Source->moveCursor(QTextCursor::Start);
     m_lastWasUndo = false;
+    m_entriesUndo.reset();
 }
 
 const ExerciseDocument &TForm1::Document()
@@ -697,6 +703,12 @@ void TForm1::SelectNone1Click()
 // One step: the last change is undone, and undoing again puts it back.
 void TForm1::Undo1Click()
 {
+    if (m_entriesUndo) {
+        Entries now{m_document.words(), m_document.definitions()};
+        SetEntries(m_entriesUndo->words, m_entriesUndo->definitions);
+        m_entriesUndo = std::move(now);
+        return;
+    }
     QTextDocument *text = Source->document();
     if (m_lastWasUndo && text->isRedoAvailable()) {
         Source->redo();
@@ -852,7 +864,24 @@ void TForm1::Aide1Click()
 
 void TForm1::DocumentChanged()
 {
+    m_entriesUndo.reset();
     RecoveryTimer->start();
+}
+
+void TForm1::SetEntries(const QStringList &words, const QStringList &definitions)
+{
+    m_document.ClearEntries();
+    for (qsizetype i = 0; i < words.size(); ++i)
+        m_document.AddEntry(words[i], definitions.value(i));
+    DocumentChanged();
+    RefillList();
+}
+
+void TForm1::ReplaceEntries(const QStringList &words, const QStringList &definitions)
+{
+    Entries before{m_document.words(), m_document.definitions()};
+    SetEntries(words, definitions);
+    m_entriesUndo = std::move(before);
 }
 
 // Encoding a 10 MB document takes a good part of a second: after a pause, the GUI

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -26,6 +27,7 @@ class TAboutBox;
 
 namespace lexifind {
 
+class ListCommands;
 class RecoveryCopy;
 struct UnfindableEntry;
 enum class ScormEdition;
@@ -157,6 +159,13 @@ public:
     // False, and nothing changed, when position names no entry.
     bool ReplaceEntry(int position, const QString &word, const QString &definition);
 
+    // Every entry replaced in one step (an imported list, the proposed definitions):
+    // "&Défaire" takes it back, and again puts it back, until the list or the text
+    // changes otherwise.
+    void ReplaceEntries(const QStringList &words, const QStringList &definitions);
+    // Import, export, definitions from a dictionary.
+    lexifind::ListCommands &Lists() { return *m_lists; }
+
     // The document with the text of Source handed over (CR LF line breaks).
     const lexifind::ExerciseDocument &Document();
     lexifind::PageSettings &Settings() { return m_settings; }
@@ -223,6 +232,15 @@ private:
 
     lexifind::PageSettings &m_settings;
     lexifind::ExerciseDocument m_document;
+    lexifind::ListCommands *m_lists = nullptr;
+    struct Entries
+    {
+        QStringList words;
+        QStringList definitions;
+    };
+    // The entries before the last ReplaceEntries, while "&Défaire" can bring them back.
+    std::optional<Entries> m_entriesUndo;
+    void SetEntries(const QStringList &words, const QStringList &definitions);
     TForm2 *m_form2 = nullptr;
     TForm3 *m_form3 = nullptr;
     QWidget *m_form4 = nullptr;

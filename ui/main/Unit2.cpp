@@ -18,7 +18,7 @@ TForm2::TForm2(TForm1 &form1)
     setTabOrder(Edit2, Edit1);
     setTabOrder(Edit1, Button1);
     move(OuterLeft, OuterTop);
-    resize(OuterWidth - 8, OuterHeight - 27);
+    resize(OuterWidth - 8, OuterHeight - 27 + ProposeStrip);
 }
 
 void TForm2::Button1Click()

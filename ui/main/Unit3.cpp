@@ -23,7 +23,7 @@ TForm3::TForm3(TForm1 &form1)
     setTabOrder(Edit1, Button1);
     setTabOrder(Button1, Edit3);
     move(OuterLeft, OuterTop);
-    resize(OuterWidth - 8, OuterHeight - 27);
+    resize(OuterWidth - 8, OuterHeight - 27 + ProposeStrip);
 }
 
 void TForm3::Button1Click()

@@ -2,8 +2,10 @@
 
 #include "document/ExerciseDocument.h"
 #include "ui/main/LineBreaks.h"
+#include "ui/main/ListCommands.h"
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
+#include "ui/main/Unit1.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -61,8 +63,21 @@ WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &but
     Edit2 = new QLineEdit(fieldParent);
     Edit2->setObjectName(QStringLiteral("Edit2"));
 
+    Propose1 = new QPushButton(QStringLiteral("Proposer"), this);
+    Propose1->setObjectName(QStringLiteral("Propose1"));
+    Propose1->setGeometry(264, 86, 97, 25);
+    Propose1->setAutoDefault(false);
+    Propose1->setToolTip(QStringLiteral("Definition from the dictionary chosen in the page options"));
+    ProposeNote = new QLabel(this);
+    ProposeNote->setObjectName(QStringLiteral("ProposeNote"));
+    ProposeNote->setGeometry(8, 86, 250, 25);
+
     // Run from an event of its own, as the main window's commands.
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); }, Qt::QueuedConnection);
+    // A note about another word would mislead.
+    connect(Edit1, &QLineEdit::textChanged, ProposeNote, &QLabel::clear);
+    connect(Propose1, &QPushButton::clicked, this, [this] { FForm1.Lists().Propose(*this); },
+            Qt::QueuedConnection);
 }
 
 void WordDialog::showEvent(QShowEvent *event)

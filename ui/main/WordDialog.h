@@ -29,6 +29,11 @@ public:
     QPushButton *Button1 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QLineEdit *Edit2 = nullptr;
+    // Below the panel: a definition from the dictionary, and what it found.
+    QPushButton *Propose1 = nullptr;
+    QLabel *ProposeNote = nullptr;
+    // The strip they take below the panel.
+    static constexpr int ProposeStrip = 30;
 
     // The dialog's own command.
     virtual void Button1Click() = 0;

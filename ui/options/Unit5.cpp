@@ -4,6 +4,7 @@
 #include "colordialog/HuemixPalettePages.h"
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
+#include "ui/options/DictionaryBox.h"
 #include "ui/options/OptionWidgets.h"
 
 #include <QComboBox>
@@ -249,7 +250,7 @@ void TForm4::CreateNewerOptions()
 {
     // Below the classic panel, which keeps its controls where they were.
     Panel4 = MakePanel(this, "Panel4", QFrame::Sunken, palette().color(QPalette::Button));
-    Panel4->setGeometry(8, 305, 641, 96);
+    Panel4->setGeometry(8, 305, 641, 125);
 
     constexpr int leftField = 150, rightLabel = 328, rightField = 480, fieldWidth = 150;
     const auto row = [](int index) { return 8 + 29 * index; };
@@ -289,6 +290,17 @@ void TForm4::CreateNewerOptions()
     Edit19 = MakeEdit(Panel4, "Edit19", rightField, row(2), fieldWidth);
     Edit19->setPlaceholderText(QStringLiteral("trouvé"));
     Edit19->setToolTip(QStringLiteral("What a screen reader says after a found word"));
+
+    Label24 = MakeLabel(Panel4, "Label24", QStringLiteral("Dictionnaire :"), 8, row(3) + 3,
+                        leftField - 2);
+    ComboBox3 = Named(new lexifind::options::DictionaryBox(
+                          [this] { return FSettings.Dictionary; },
+                          [this](const QString &value) {
+                              StoreOption(&PageSettings::Dictionary, QStringLiteral("Dictionary"), value);
+                          },
+                          Panel4),
+                      "ComboBox3");
+    ComboBox3->setGeometry(leftField, row(3), rightField + fieldWidth - leftField, EditHeight);
 }
 
 void TForm4::SetUpColorDialog()
@@ -316,7 +328,7 @@ void TForm4::SetTabOrder()
                               Button5, Edit10,  Button7, Edit13, Button6, Edit11,  Button8,
                               Edit14,  select,  Edit15,  Button1,
                               // The newer options, column by column.
-                              Edit16,  ComboBox2, Edit20, Edit17, Edit18, Edit19};
+                              Edit16,  ComboBox2, Edit20, Edit17, Edit18, Edit19, ComboBox3};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

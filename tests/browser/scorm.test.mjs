@@ -26,9 +26,20 @@ const host = `<!DOCTYPE html><meta charset=utf-8><title>Platform</title><link re
 <script>
 const edition = new URLSearchParams(location.search).get('edition');
 window.calls = [];
-window.startSession = kept => {
-  const api = edition === '2004' ? new Scorm2004API({}) : new Scorm12API({});
-  if (kept) api.loadFromJSON(kept, '');
+// A plain record of the values set, for sessions of a thousand answers that scorm-again,
+// which renders its whole record at every commit, would take long over.
+class PlainRecord {
+  constructor(kept) { this.values = { ...kept }; }
+  LMSInitialize() { return 'true'; }
+  LMSGetValue(element) { return this.values[element] ?? ''; }
+  LMSSetValue(element, value) { this.values[element] = value; return 'true'; }
+  LMSCommit() { return 'true'; }
+  LMSFinish() { return 'true'; }
+  LMSGetLastError() { return '0'; }
+}
+window.startSession = (kept, plain) => {
+  const api = plain ? new PlainRecord(kept) : edition === '2004' ? new Scorm2004API({}) : new Scorm12API({});
+  if (kept && !plain) api.loadFromJSON(kept, '');
   window[edition === '2004' ? 'API_1484_11' : 'API'] = api;
   calls.length = 0;
   for (const name of ['LMSInitialize', 'LMSSetValue', 'LMSCommit', 'LMSFinish',
@@ -96,11 +107,11 @@ async function open(url) {
 
 // The exercise's frame, once its script has shown the first definition, in a session
 // that starts from what the platform kept (none: a first launch).
-async function exercise(page, pkg, kept = null) {
-  await page.evaluate(([name, kept]) => {
-    startSession(kept);
+async function exercise(page, pkg, kept = null, plain = false) {
+  await page.evaluate(([name, kept, plain]) => {
+    startSession(kept, plain);
     document.getElementById('sco').src = `/${name}/index.html`;
-  }, [pkg, kept]);
+  }, [pkg, kept, plain]);
   await page.waitForFunction(() =>
     document.getElementById('sco').contentDocument?.getElementById('trad')?.textContent);
   const frame = page.frames().find(f => f.url().endsWith(`/${pkg}/index.html`));
@@ -333,7 +344,7 @@ test('SCORM 1.2: the state of a lesson of 1,000 entries stays within 4,096 chara
   fs.writeFileSync(project, content);
   const pkg = unpack('thousand', '1.2', undefined, project);
   const { page, problems, context } = await open(`${origin}/host.html?edition=1.2`);
-  let frame = await exercise(page, pkg);
+  let frame = await exercise(page, pkg, null, true);
   // The learner skips now and then: 999 questions found out of order, on their last word.
   const marked = await frame.evaluate(() => {
     const last = new Map();
@@ -352,10 +363,12 @@ test('SCORM 1.2: the state of a lesson of 1,000 entries stays within 4,096 chara
   });
   assert.equal(marked.length, 999);
   await leave(page);
-  const { suspend } = await held(page);
+  const kept = await page.evaluate(() => API.values);
+  const suspend = kept['cmi.suspend_data'];
   console.log(`SCORM 1.2: suspend_data of 999 of 1,000 questions found: ${suspend.length} characters`);
   assert.ok(suspend.length <= 4096, `${suspend.length} characters`);
-  frame = await exercise(page, pkg, await nextLaunch(page));
+  assert.equal(kept['cmi.core.exit'], 'suspend');
+  frame = await exercise(page, pkg, { ...kept, 'cmi.core.entry': 'resume' }, true);
   assert.deepEqual(await frame.evaluate(() => [...document.querySelectorAll('#text .f')].map(s => s.id).sort()), marked);
   assert.equal(await frame.locator('#list li').count(), 999);
   assert.match(await frame.locator('#score').textContent(), /^999 \/ 1000 /);

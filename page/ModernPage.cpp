@@ -21,13 +21,19 @@ const char16_t scriptSource[] = u""
 #include "page/ModernScript.js.inc"
         ;
 
+// What a package's page adds to that script, at its mark: the page's state, the answers'
+// details and the resumption of a saved state, which only a platform needs.
+const char16_t platformSource[] = u""
+#include "page/ModernPlatform.js.inc"
+        ;
+
 // The style sheet: %1 to %8 are the eight colours (background, highlight, text, answer
 // zone, answers, vocabulary background, vocabulary text, definition), %9 the font list.
 const char16_t styleSource[] = uR"css(
 body{max-width:72rem;margin:0 auto;padding:0 1rem;background:%1;color:%3;font:1rem/1.5 %9}
 p{margin:0}
 h1{font-size:1.5rem}
-#zone{position:sticky;top:0;display:flex;flex-wrap:wrap;align-items:center;gap:.5rem 1rem;padding:.5rem 1rem;background:%4;color:%5;border:2px solid %6;font-weight:bold}
+#zone{position:sticky;top:0;z-index:1;display:flex;flex-wrap:wrap;align-items:center;gap:.5rem 1rem;padding:.5rem 1rem;background:%4;color:%5;border:2px solid %6;font-weight:bold}
 #live{flex:1 1 15rem;display:flex;flex-wrap:wrap;gap:0 1rem}
 #trad{color:%8}
 button{font:inherit;min-height:2.75rem;padding:0 1rem;color:%3;background:%1;border:2px solid %6;border-radius:.4rem}
@@ -355,6 +361,48 @@ QString dividedText(const Division &division)
     return out;
 }
 
+// For each entry, the numbers of the words whose reading is the entry, as a JSON array of
+// arrays: the first number, then the gaps between the next ones, which keeps the data
+// small for words that come back often. One pass over the words, each reading looked up
+// among the entries.
+void appendAnswerWords(QString &out, const Division &division, const QStringList &entries)
+{
+    QHash<QStringView, QList<qsizetype>> entriesOf;
+    for (qsizetype k = 0; k < entries.size(); ++k)
+        entriesOf[QStringView(entries[k])].append(k);
+    std::vector<std::vector<size_t>> answers(size_t(entries.size()));
+    const QStringView text(division.text);
+    QString scratch;
+    for (size_t number = 0; number < division.words.size(); ++number) {
+        const WordSpan &word = division.words[number];
+        QStringView reading = text.mid(word.start, word.length);
+        // Most words read as they stand; a joined one (tildes) or one that holds a line
+        // break or ends in white space is read as the page reads it.
+        if (reading.isEmpty() || reading.contains(u'~') || reading.contains(u'\r')
+            || IsPageSpace(reading.front()) || IsPageSpace(reading.back())) {
+            scratch = WordReading(division, word);
+            reading = scratch;
+        }
+        const auto found = entriesOf.constFind(reading);
+        if (found != entriesOf.cend())
+            for (const qsizetype k : *found)
+                answers[size_t(k)].push_back(number);
+    }
+    out += u'[';
+    for (size_t k = 0; k < answers.size(); ++k) {
+        out += k ? QStringLiteral(",[") : QStringLiteral("[");
+        size_t previous = 0;
+        for (size_t i = 0; i < answers[k].size(); ++i) {
+            if (i)
+                out += u',';
+            appendNumber(out, answers[k][i] - previous);
+            previous = answers[k][i];
+        }
+        out += u']';
+    }
+    out += u']';
+}
+
 // Whether the first character with a strong direction is written right to left.
 bool startsRightToLeft(const QString &text)
 {
@@ -493,9 +541,18 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
     const QString language = s.TextLanguage.trimmed().isEmpty() ? GuessTextLanguage(document.text())
                                                                 : s.TextLanguage.trimmed();
 
-    static const QString script = compact(scriptSource, u"\n");
-    static const QByteArray scriptBytes = script.toUtf8();
-    static const QString scriptHash = sha256(scriptBytes);
+    // A package's page carries what a platform needs; the plain page stays as light as
+    // the classic one.
+    const bool forPlatform = !addOnScript.isEmpty();
+    static const QString plainScript = compact(scriptSource, u"\n");
+    static const QString platformScript = compact(
+            QString::fromUtf16(scriptSource).replace(QStringLiteral("//@platform\n"),
+                                                      QString::fromUtf16(platformSource)),
+            u"\n");
+    static const QString plainHash = sha256(plainScript.toUtf8());
+    static const QString platformHash = sha256(platformScript.toUtf8());
+    const QString &script = forPlatform ? platformScript : plainScript;
+    const QString &scriptHash = forPlatform ? platformHash : plainHash;
 
     static const QString styleTemplate = compact(styleSource, u"");
     const QString style = styleTemplate.arg(
@@ -526,7 +583,12 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
         data += QStringLiteral(",\"%1\":").arg(QLatin1StringView(name));
         appendJsonString(data, *value);
     }
-    data += QStringLiteral(",\"c\":%1}").arg(division.words.size());
+    data += QStringLiteral(",\"c\":%1").arg(division.words.size());
+    if (forPlatform) {
+        data += u",\"a\":";
+        appendAnswerWords(data, division, words);
+    }
+    data += u'}';
 
     const QString heading = s.TextTitle.isEmpty() ? s.PageTitle : s.TextTitle;
     // The page's own words (messages, captions, definitions) may be in another language

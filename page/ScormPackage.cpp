@@ -1,5 +1,6 @@
 #include "page/ScormPackage.h"
 
+#include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
 #include "document/SaveFile.h"
 #include "page/PageSettings.h"
@@ -59,12 +60,29 @@ QString XmlText(const QString &value)
     return out;
 }
 
-QString Manifest(ScormEdition edition, const QString &title, int mastery)
+// One identifier per lesson, from its title, text and entries: a platform recognises the
+// same lesson written again, and never takes another lesson, even of the same title,
+// for a new version of it.
+QString LessonIdentifier(const ExerciseDocument &document, const QString &title)
 {
-    // One identifier per exercise title: a platform recognises a package written again.
-    const QByteArray hash =
-        QCryptographicHash::hash(title.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    const QString id = QStringLiteral("LEXIFIND-") + QString::fromLatin1(hash);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    // Each part with its length before it, so that no two lessons run together alike.
+    const auto add = [&hash](const QString &part) {
+        const QByteArray bytes = part.toUtf8();
+        hash.addData(QByteArray::number(bytes.size()) + ':');
+        hash.addData(bytes);
+    };
+    add(title);
+    add(document.text());
+    for (const QString &word : document.words())
+        add(word);
+    for (const QString &definition : document.definitions())
+        add(definition);
+    return QStringLiteral("LEXIFIND-") + QString::fromLatin1(hash.result().toHex().left(24));
+}
+
+QString Manifest(ScormEdition edition, const QString &id, const QString &title, int mastery)
+{
     const QString xmlTitle = XmlText(title);
     const bool is2004 = edition == ScormEdition::Scorm2004;
 
@@ -187,7 +205,8 @@ QList<PackageFile> ScormFiles(const ExerciseDocument &document, PageSettings &se
         return {};
     return {
         {QStringLiteral("imsmanifest.xml"),
-         Manifest(edition, keep.forPage.PageTitle, mastery).toUtf8()},
+         Manifest(edition, LessonIdentifier(document, keep.forPage.PageTitle),
+                  keep.forPage.PageTitle, mastery).toUtf8()},
         {kLaunchFile, page},
     };
 }

@@ -1,8 +1,12 @@
-// Reports the exercise's progress to a learning platform's SCORM run-time, when the page
-// runs inside one. The package appends the call with its settings:
+// Reports the exercise to a learning platform's SCORM run-time, when the page runs inside
+// one. The package appends the call with its settings:
 //   ({version: "1.2" or "2004", masteryScore: a percentage or null});
 // Outside a platform, or when the platform refuses a call, it stays silent: the page
 // works exactly as on its own.
+// It talks with the page through DOM events only: the page sends lexifind-start when it
+// can take a saved state (answered with lexifind-resume), lexifind-progress when ready
+// and after a restart, lexifind-answer after every answer; each carries the page's state,
+// a short ASCII string kept here as it is.
 (function (config) {
   'use strict';
   var is2004 = config.version === '2004';
@@ -46,22 +50,45 @@
   function get(element) {
     return call('LMSGetValue', 'GetValue', element);
   }
+  function commit() {
+    call('LMSCommit', 'Commit', '');
+  }
+  function el(name12, name2004) {
+    return is2004 ? name2004 : name12;
+  }
 
   if (call('LMSInitialize', 'Initialize', '') !== 'true') return;
   var started = Date.now();
   var open = true;
-  // The best of this session: a restart after the end lowers nothing.
-  var bestScore = -1;
-  var finishedOnce = false;
+
+  // What the platform holds: nothing of it is ever lowered, in this session or later.
+  var mode = get(el('cmi.core.lesson_mode', 'cmi.mode'));
+  // A review or a browse of the lesson records nothing.
+  var recording = mode !== 'review' && mode !== 'browse';
+  var saved = get(el('cmi.core.entry', 'cmi.entry')) === 'resume' ? get('cmi.suspend_data') : '';
+  var status = get(el('cmi.core.lesson_status', 'cmi.completion_status'));
+  var success = is2004 ? get('cmi.success_status') : '';
+  var stored = get(el('cmi.core.score.raw', 'cmi.score.raw'));
+  var best = stored !== '' && isFinite(stored) ? Number(stored) : -1;
+  var interactions = parseInt(get('cmi.interactions._count'), 10) || 0;
   var mastery = typeof config.masteryScore === 'number' ? config.masteryScore : null;
-  // A review of an earlier attempt records nothing.
-  var recording = get(is2004 ? 'cmi.mode' : 'cmi.core.lesson_mode') !== 'review';
+
+  // The statuses in the order in which a learner goes up through them.
+  var rank12 = { incomplete: 1, failed: 2, completed: 3, passed: 4 };
+  var completionRank = { incomplete: 1, completed: 2 };
+  var successRank = { failed: 1, passed: 2 };
+  function raise(element, held, wanted, ranks) {
+    if ((ranks[wanted] || 0) <= (ranks[held] || 0)) return held;
+    set(element, wanted);
+    return wanted;
+  }
 
   function two(n) {
     return (n < 10 ? '0' : '') + n;
   }
-  function sessionTime() {
-    var centis = Math.floor((Date.now() - started) / 10);
+  // A duration in the edition's own format: 0000:01:02.50 or PT0H1M2.50S.
+  function duration(ms) {
+    var centis = Math.max(0, Math.floor(ms / 10));
     var hours = Math.floor(centis / 360000);
     var minutes = Math.floor(centis / 6000) % 60;
     var seconds = Math.floor(centis / 100) % 60;
@@ -71,53 +98,140 @@
     return ('000' + Math.min(hours, 9999)).slice(-4) + ':' + two(minutes) + ':' + two(seconds) +
       '.' + two(hundredths);
   }
+  // The time of day (1.2) or the local date and time (2004).
+  function timestamp(date) {
+    var time = two(date.getHours()) + ':' + two(date.getMinutes()) + ':' + two(date.getSeconds());
+    if (!is2004) return time;
+    return date.getFullYear() + '-' + two(date.getMonth() + 1) + '-' + two(date.getDate()) + 'T' + time;
+  }
 
-  function report(progress) {
-    var questions = Number(progress.questions) || 0;
-    var found = Math.min(Number(progress.found) || 0, questions);
+  // The page's latest state, and whether there is anything to keep: an answer in this
+  // session, or a state this session started from.
+  var state = saved;
+  var finished = false;
+  var kept = saved !== '';
+  var answered = false;
+
+  // One interaction per answer. The id names the question the same way in every session:
+  // its number and its entry, percent-encoded (ASCII without blanks, within the 255
+  // characters of 1.2). An entry that cannot be encoded (a lone surrogate) is left out.
+  function interaction(a) {
+    var word = '';
+    try {
+      word = '-' + encodeURIComponent(a.entry).slice(0, 200).replace(/%[0-9A-F]?$/, '');
+    } catch (e) {
+      word = '';
+    }
+    var prefix = 'cmi.interactions.' + interactions + '.';
+    if (set(prefix + 'id', 'q' + (a.question + 1) + word) !== 'true') return;
+    interactions++;
+    // The learner picks a word among the text's: a choice of word numbers in 2004; 1.2's
+    // choice takes single characters only, its numeric type takes a word number.
+    set(prefix + 'type', is2004 ? 'choice' : 'numeric');
+    set(prefix + el('time', 'timestamp'), timestamp(new Date(Date.now() - a.latency)));
+    for (var i = 0; i < a.words.length; i++)
+      set(prefix + 'correct_responses.' + i + '.pattern', a.words[i]);
+    set(prefix + el('student_response', 'learner_response'), a.word);
+    set(prefix + 'result', a.right ? 'correct' : is2004 ? 'incorrect' : 'wrong');
+    set(prefix + 'latency', duration(a.latency));
+    if (is2004) {
+      // A description is at most 250 characters on one line, and may not start with '{'.
+      var description = String(a.definition).replace(/[\r\n\u2028\u2029]/g, ' ').replace(/^\{/, '(');
+      if (description.length > 250)
+        description = description.slice(0, /[\uD800-\uDBFF]/.test(description[249]) ? 249 : 250);
+      if (description) set(prefix + 'description', description);
+    }
+  }
+
+  function report(p) {
+    var questions = Number(p.questions) || 0;
+    var found = Math.min(Number(p.found) || 0, questions);
     // Hundredths of a percent, so that the platform's own comparison with the mastery
     // score agrees with ours.
     var score = questions > 0 ? Math.round(10000 * found / questions) / 100 : 0;
-    bestScore = Math.max(bestScore, score);
-    finishedOnce = finishedOnce || !!progress.finished;
-    var passed = mastery !== null && bestScore >= mastery;
-
-    set(is2004 ? 'cmi.score.min' : 'cmi.core.score.min', 0);
-    set(is2004 ? 'cmi.score.max' : 'cmi.core.score.max', 100);
-    set(is2004 ? 'cmi.score.raw' : 'cmi.core.score.raw', bestScore);
-    if (is2004) {
-      set('cmi.score.scaled', bestScore / 100);
-      set('cmi.completion_status', finishedOnce ? 'completed' : 'incomplete');
-      if (mastery !== null)
-        set('cmi.success_status', passed ? 'passed' : finishedOnce ? 'failed' : 'unknown');
-    } else {
-      var status = finishedOnce ? 'completed' : 'incomplete';
-      if (mastery !== null && (passed || finishedOnce)) status = passed ? 'passed' : 'failed';
-      set('cmi.core.lesson_status', status);
+    if (score > best) {
+      best = score;
+      set(el('cmi.core.score.min', 'cmi.score.min'), 0);
+      set(el('cmi.core.score.max', 'cmi.score.max'), 100);
+      set(el('cmi.core.score.raw', 'cmi.score.raw'), best);
+      if (is2004) set('cmi.score.scaled', best / 100);
     }
-    set(is2004 ? 'cmi.session_time' : 'cmi.core.session_time', sessionTime());
-    call('LMSCommit', 'Commit', '');
+    var passed = mastery !== null && best >= mastery;
+    if (is2004) {
+      status = raise('cmi.completion_status', status, finished ? 'completed' : 'incomplete', completionRank);
+      if (mastery !== null)
+        success = raise('cmi.success_status', success, passed ? 'passed' : finished ? 'failed' : 'unknown', successRank);
+    } else {
+      var now = finished ? 'completed' : 'incomplete';
+      if (mastery !== null && (passed || finished)) now = passed ? 'passed' : 'failed';
+      status = raise('cmi.core.lesson_status', status, now, rank12);
+    }
   }
 
+  // What a platform needs to take the learner back where they left: written after every
+  // answer, and again whenever the page may go away.
+  function keep() {
+    if (!kept) return;
+    set('cmi.suspend_data', state);
+    set(el('cmi.core.exit', 'cmi.exit'), finished ? (is2004 ? 'normal' : '') : 'suspend');
+    set(el('cmi.core.session_time', 'cmi.session_time'), duration(Date.now() - started));
+  }
+
+  document.addEventListener('lexifind-start', function () {
+    if (saved)
+      document.dispatchEvent(new CustomEvent('lexifind-resume', { detail: { state: saved } }));
+  });
   if (recording) {
-    var status = get(is2004 ? 'cmi.completion_status' : 'cmi.core.lesson_status');
-    if (status === 'not attempted' || status === 'unknown' || status === '') {
-      set(is2004 ? 'cmi.completion_status' : 'cmi.core.lesson_status', 'incomplete');
-      call('LMSCommit', 'Commit', '');
-    }
     document.addEventListener('lexifind-progress', function (event) {
-      if (open && event.detail) report(event.detail);
+      var p = event.detail;
+      if (!open || !p) return;
+      // A restart after the end starts a new round: the state follows it.
+      state = String(p.state || '');
+      finished = !!p.finished;
+    });
+    document.addEventListener('lexifind-answer', function (event) {
+      var a = event.detail;
+      if (!open || !a) return;
+      state = String(a.state || '');
+      finished = !!a.finished;
+      kept = answered = true;
+      interaction(a);
+      report(a);
+      keep();
+      commit();
     });
   }
 
   function finish() {
     if (!open) return;
+    if (recording) {
+      // A first visit left without an answer stays incomplete: a 1.2 platform may take
+      // a status never set for completed.
+      if (!answered && !is2004 && (status === 'not attempted' || status === ''))
+        set('cmi.core.lesson_status', 'incomplete');
+      keep();
+    }
+    commit();
     open = false;
-    if (recording) set(is2004 ? 'cmi.session_time' : 'cmi.core.session_time', sessionTime());
-    call('LMSCommit', 'Commit', '');
     call('LMSFinish', 'Terminate', '');
   }
-  // pagehide comes whenever the page goes away, also when it is kept in the back-forward
-  // cache; an unload listener would be refused by today's browsers.
-  window.addEventListener('pagehide', finish);
+  // The page going out of sight may be the last the platform hears of it (a phone that
+  // closes it later): what is kept is committed then.
+  document.addEventListener('visibilitychange', function () {
+    if (document.visibilityState === 'hidden' && open) {
+      if (recording) keep();
+      commit();
+    }
+  });
+  // pagehide comes whenever the page goes away; a page kept in the back-forward cache
+  // (persisted) may come back, and its session then goes on: only a commit until then.
+  // An unload listener would be refused by today's browsers.
+  window.addEventListener('pagehide', function (event) {
+    if (event.persisted) {
+      if (open && recording) keep();
+      if (open) commit();
+    } else {
+      finish();
+    }
+  });
 })

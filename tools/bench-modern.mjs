@@ -1,8 +1,11 @@
-// Prints, for generated lessons of 1 MB and 10 MB of text, the size of the classic and
-// the modern page and the time each takes in Debian's Chromium until the learner can
-// answer; for the modern page also the time a click takes to answer.
+// Prints, for generated lessons of 100 KB, 1 MB and 10 MB of text, the size of the
+// classic and the modern page, the time each takes in Debian's Chromium until the learner
+// can answer and until the whole text is in, and what an answer costs once it is: a
+// click with the mouse, and on the modern page a key (an arrow, then Enter), each from
+// the input event to the next frame, the median over words near the start, the middle
+// and the end of the text.
 // Run by tools/bench-modern.sh; LEXIFIND_PAGE names the built lexifind-page.
-// BENCH_SIZES (MB, comma-separated, default "1,10"), BENCH_STYLES (default
+// BENCH_SIZES (MB, comma-separated, default "0.1,1,10"), BENCH_STYLES (default
 // "classique,moderne") and BENCH_TIMEOUT (s, default 600).
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -12,7 +15,7 @@ import { pathToFileURL } from 'node:url';
 import { launchChromium } from '../tests/browser/chromium.mjs';
 
 const tool = process.env.LEXIFIND_PAGE;
-const sizes = (process.env.BENCH_SIZES ?? '1,10').split(',').map(Number);
+const sizes = (process.env.BENCH_SIZES ?? '0.1,1,10').split(',').map(Number);
 const styles = (process.env.BENCH_STYLES ?? 'classique,moderne').split(',');
 const timeout = Number(process.env.BENCH_TIMEOUT ?? 600) * 1000;
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'lexifind-bench-'));
@@ -58,50 +61,82 @@ function writePage(project, style) {
 
 // Milliseconds from the start of navigation until the page can be answered (the
 // classic page after its load handlers, the modern page at its first progress event),
-// and until the whole text is in the page (DOMContentLoaded).
-async function readyTime(browser, file, style) {
+// and until the whole text is in the page (DOMContentLoaded); then the answers' costs.
+async function measure(browser, file, style) {
   const context = await browser.newContext({ viewport: { width: 1366, height: 768 } });
   const page = await context.newPage();
   await page.addInitScript(() => {
     const mark = () => { if (window.readyAt === undefined) window.readyAt = performance.now(); };
     document.addEventListener('lexifind-progress', mark);
     window.addEventListener('load', () => setTimeout(mark, 0));
+    // From the input event to the frame that shows its answer.
+    window.costs = { click: [], keydown: [] };
+    for (const type of Object.keys(window.costs))
+      window.addEventListener(type, e => {
+        const at = e.timeStamp;
+        requestAnimationFrame(() => setTimeout(() => window.costs[type].push(performance.now() - at)));
+      }, true);
   });
   page.setDefaultTimeout(timeout);
+  const result = { ready: null, complete: null, clickMs: null, keyMs: null };
   try {
     await page.goto(pathToFileURL(file).href, { waitUntil: 'commit', timeout });
     await page.waitForFunction(s => window.readyAt !== undefined
       && (s === 'classique' || document.getElementById('trad').textContent !== ''), style, { timeout, polling: 50 });
-    const ready = await page.evaluate(() => window.readyAt);
+    result.ready = await page.evaluate(() => window.readyAt);
     await page.waitForFunction(() => document.readyState !== 'loading', null, { timeout, polling: 50 });
-    const complete = await page.evaluate(() => performance.getEntriesByType('navigation')[0].domContentLoadedEventEnd);
-    let clickMs = null;
-    if (style === 'moderne') {
-      clickMs = await page.evaluate(() => {
-        const started = performance.now();
-        document.getElementById('7').click();
-        return performance.now() - started;
-      });
+    result.complete = await page.evaluate(() => performance.getEntriesByType('navigation')[0].domContentLoadedEventEnd);
+    // Once the page has settled (the modern page names its words for assistive
+    // technologies in slices after the text is in).
+    await page.waitForFunction(() => {
+      const words = document.querySelectorAll('#text span, span[onclick]');
+      return !words.length || words[words.length - 1].getAttribute('role') !== null || !document.getElementById('text');
+    }, null, { timeout, polling: 200 });
+    const count = await page.evaluate(() => document.querySelectorAll('#text span, span[onclick]').length);
+    for (const share of [0.1, 0.5, 0.9]) {
+      const id = String(Math.floor(count * share));
+      const box = await page.evaluate(id => {
+        const w = document.getElementById(id);
+        w.scrollIntoView({ block: 'center' });
+        const r = w.getBoundingClientRect();
+        return { x: r.x + r.width / 2, y: r.y + r.height / 2 };
+      }, id);
+      await page.waitForTimeout(300);
+      await page.mouse.click(box.x, box.y);
+      await page.waitForTimeout(300);
+      if (style === 'moderne') {
+        await page.evaluate(id => document.getElementById(id).focus(), id);
+        await page.keyboard.press('ArrowRight');
+        await page.waitForTimeout(300);
+        await page.keyboard.press('Enter');
+        await page.waitForTimeout(300);
+      }
     }
-    return { ready, complete, clickMs };
+    const costs = await page.evaluate(() => window.costs);
+    const median = list => list.length ? list.sort((a, b) => a - b)[Math.floor(list.length / 2)] : null;
+    result.clickMs = median(costs.click);
+    result.keyMs = median(costs.keydown);
   } catch {
-    return { ready: null, complete: null, clickMs: null };
+    // What was measured before the time ran out is kept.
   } finally {
     await context.close();
   }
+  return result;
 }
 
 const browser = await launchChromium();
 const format = ms => ms === null ? `> ${timeout / 1000} s` : `${(ms / 1000).toFixed(2)} s`;
-console.log('text\tstyle\tpage bytes\twrite\tready\twhole text\tclick');
+const cost = ms => ms === null ? '-' : `${ms.toFixed(1)} ms`;
+console.log('text\tstyle\tpage bytes\twrite\tready\twhole text\tclick\tkey');
 try {
   for (const megabytes of sizes) {
     const project = writeLesson(megabytes);
     for (const style of styles) {
       const { file, writeMs } = writePage(project, style);
-      const { ready, complete, clickMs } = await readyTime(browser, file, style);
-      console.log(`${megabytes} MB\t${style}\t${fs.statSync(file).size}\t${format(writeMs)}\t${format(ready)}\t${format(complete)}\t`
-                  + (clickMs === null ? '-' : `${clickMs.toFixed(1)} ms`));
+      const { ready, complete, clickMs, keyMs } = await measure(browser, file, style);
+      const size = megabytes < 1 ? `${megabytes * 1000} KB` : `${megabytes} MB`;
+      console.log(`${size}\t${style}\t${fs.statSync(file).size}\t${format(writeMs)}\t${format(ready)}\t`
+                  + `${format(complete)}\t${cost(clickMs)}\t${cost(keyMs)}`);
     }
   }
 } finally {

@@ -9,10 +9,11 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core
           libcsv-dev zlib1g-dev)
 # libcsv reads and writes the word lists (RFC 4180 quoting); zlib inflates the dictd
 # dictionaries (.dict.dz).
-# What only the tests use: fuzzing, checking the installed files and the package.
+# What only the tests use: fuzzing, checking the installed files and the package, and
+# xmllint for the SCORM manifests against ADL's schemas.
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev
           desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev file unzip
-          libglib2.0-bin)
+          libglib2.0-bin libxml2-utils)
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(chromium)
 # The dictionary tests make small dictionaries with dictfmt and dictzip, and fill
 # definitions from a real FreeDict dictionary (360 KB).

@@ -7,6 +7,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launchChromium } from './chromium.mjs';
+import { longEntries, writeLongLesson } from './long-lesson.mjs';
 
 const tool = process.env.LEXIFIND_PAGE;
 const shotDir = process.env.LEXIFIND_SHOT_DIR ?? os.tmpdir();
@@ -299,6 +300,34 @@ describe('the sample lessons play to their end', () => {
         await page.screenshot({ path: path.join(shotDir, name + '-fini.png'), fullPage: true });
       assert.deepEqual(errors, []);
       await page.close();
+    });
+  }
+});
+
+describe('a long lesson, its entries in its last lines, plays to its end on their last occurrences', () => {
+  const phone = { viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true, deviceScaleFactor: 2 };
+  for (const [way, options] of [['with the mouse', {}], ['by touch on a phone', phone]]) {
+    test(way, async () => {
+      const file = writePage(writeLongLesson(path.join(work, 'long.lxf')), 'long');
+      const context = await browser.newContext(options);
+      const page = await context.newPage();
+      const errors = [];
+      page.on('pageerror', e => errors.push(String(e)));
+      await page.goto(pathToFileURL(file).href);
+      const definitions = longEntries.map(e => e[1]);
+      for (let answered = 0; answered < longEntries.length; ++answered) {
+        const [word] = longEntries[definitions.indexOf(await text(page, 'trad'))];
+        const ids = await spansOf(page, word);
+        assert.ok(ids.length >= 1, word);
+        const last = page.locator(`span[id="${ids.at(-1)}"]`);
+        await (options.hasTouch ? last.tap() : last.click());
+        assert.equal(await text(page, 'feedback'), answered + 1 < longEntries.length ? "C'est juste !" : 'Terminé !');
+        if (answered + 1 < longEntries.length)
+          await (options.hasTouch ? page.locator('#eatme input').tap() : next(page));
+      }
+      assert.equal(await page.locator('#eatme').count(), 0);
+      assert.deepEqual(errors, []);
+      await context.close();
     });
   }
 });

@@ -6,6 +6,9 @@
 #include "page/PageSettings.h"
 #include "page/ScormPackage.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -93,6 +96,9 @@ private slots:
     void masteryScore_data();
     void masteryScore();
     void unwritablePathLeavesNoFile();
+    void identifierComesFromTheLesson();
+    void answerWords_data();
+    void answerWords();
 };
 
 void TestScorm::package_data()
@@ -220,6 +226,64 @@ void TestScorm::unwritablePathLeavesNoFile()
         QCOMPARE(e.message(), QStringLiteral("Impossible de créer le fichier ") + path);
     }
     QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+void TestScorm::identifierComesFromTheLesson()
+{
+    const auto identifier = [](const QString &text, const QString &definition) {
+        ExerciseDocument document;
+        document.setText(text);
+        document.AddEntry(QStringLiteral("chat"), definition);
+        PageSettings settings; // the default title
+        const QByteArray manifest = ScormFiles(document, settings, ScormEdition::Scorm12).first().bytes;
+        return Read(manifest, false).identifiers.first();
+    };
+    const QString lesson = identifier(QStringLiteral("Le chat dort."), QStringLiteral("cat"));
+    QCOMPARE(identifier(QStringLiteral("Le chat dort."), QStringLiteral("cat")), lesson);
+    QVERIFY(identifier(QStringLiteral("Le chat mange."), QStringLiteral("cat")) != lesson);
+    QVERIFY(identifier(QStringLiteral("Le chat dort."), QStringLiteral("a cat")) != lesson);
+}
+
+void TestScorm::answerWords_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("expected"); // per entry, the numbers of the words that answer it
+
+    QTest::newRow("twice, once with a capital")
+        << QStringLiteral("Le chat voit le chat du Chat.") << QStringList{"chat", "le"}
+        << QStringLiteral("[[1,4],[3]]");
+    QTest::newRow("joined phrases on two lines, an entry twice, one absent")
+        << QStringLiteral("Une pomme de terre.\r\nLa pomme de terre, la pomme.")
+        << QStringList{"pomme de terre", "pomme", "poire", "pomme de terre"}
+        << QStringLiteral("[[1,3],[5],[],[1,3]]");
+}
+
+// The words a package's page names as the answers of each question, for the platform.
+void TestScorm::answerWords()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, expected);
+    ExerciseDocument document;
+    document.setText(text);
+    for (const QString &entry : entries)
+        document.AddEntry(entry, QStringLiteral("d"));
+    PageSettings settings;
+    const QByteArray page = ScormFiles(document, settings, ScormEdition::Scorm2004).last().bytes;
+    const QByteArray open = "<script type=application/json id=data>";
+    const qsizetype at = page.indexOf(open) + open.size();
+    const QJsonArray gaps = QJsonDocument::fromJson(page.mid(at, page.indexOf("</script>", at) - at))
+                                    .object().value(QStringLiteral("a")).toArray();
+    QJsonArray numbers;
+    for (const QJsonValue &list : gaps) {
+        QJsonArray words;
+        int word = 0;
+        for (const QJsonValue &gap : list.toArray())
+            words.append(word += gap.toInt());
+        numbers.append(words);
+    }
+    QCOMPARE(QString::fromUtf8(QJsonDocument(numbers).toJson(QJsonDocument::Compact)), expected);
 }
 
 QTEST_GUILESS_MAIN(TestScorm)

@@ -11,6 +11,8 @@
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
 #include "page/ScormPackage.h"
+#include "worksheet/Worksheet.h"
+#include "worksheet/WorksheetTool.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -30,12 +32,15 @@ namespace {
 void printUsage(FILE *to)
 {
     QString usage = QStringLiteral(
-        "Usage : lexifind-page [--scorm[=2004]] [--set NOM=VALEUR]... [--strict] PROJET.lxf SORTIE\n"
+        "Usage : lexifind-page [--scorm[=2004]] [--set NOM=VALEUR]... [--strict]\n"
+        "                      [--worksheet FICHE.pdf] PROJET.lxf [SORTIE]\n"
         "        lexifind-page --help | --version\n"
         "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
         "Avec --scorm, écrit le paquet SCORM 1.2 dans SORTIE.zip ; --scorm=2004 : SCORM 2004.\n"
         "Chaque mot introuvable dans la page est signalé ; avec --strict, aucune page n'est\n"
         "écrite s'il y en a un, et le code de sortie est 3.\n"
+        "Avec --worksheet, écrit aussi la fiche à imprimer et son corrigé dans FICHE.pdf ;\n"
+        "sans SORTIE, la fiche seule.\n"
         "Les options non données prennent leur valeur par défaut. NOM est l'une de :\n");
     usage += QStringLiteral("  ") + PageSettings::OptionNames().join(QStringLiteral("\n  "))
             + QStringLiteral("\n"
@@ -118,7 +123,7 @@ int main(int argc, char *argv[])
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
 #endif
-    QCoreApplication app(argc, argv);
+    const auto app = CreateToolApplication(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
 
     try {
@@ -126,6 +131,7 @@ int main(int argc, char *argv[])
         QStringList positional;
         std::optional<ScormEdition> scorm;
         bool strict = false;
+        QString worksheet;
         for (qsizetype i = 0; i < args.size(); ++i) {
             const QString &arg = args[i];
             if (arg == u"--help" || arg == u"-h") {
@@ -161,6 +167,10 @@ int main(int argc, char *argv[])
                 if (!option)
                     throw UsageError{QStringLiteral("option de page inconnue « %1 »").arg(name)};
                 *option = assignment.mid(equals + 1);
+            } else if (arg == u"--worksheet" || arg.startsWith(u"--worksheet=")) {
+                worksheet = arg != u"--worksheet" ? arg.mid(12) : ++i < args.size() ? args[i] : QString();
+                if (worksheet.isEmpty())
+                    throw UsageError{QStringLiteral("--worksheet demande un fichier PDF")};
             } else if (arg == u"--strict") {
                 strict = true;
             } else if (arg.startsWith(u"--")) {
@@ -169,11 +179,12 @@ int main(int argc, char *argv[])
                 positional << arg;
             }
         }
-        if (positional.size() != 2)
+        // With a worksheet, the page's output may be left out.
+        if (positional.size() != 2 && !(positional.size() == 1 && !worksheet.isEmpty()))
             throw UsageError{QStringLiteral("il faut un fichier projet et une sortie")};
 
         const QString projectPath = positional[0];
-        const QString output = positional[1];
+        const QString output = positional.value(1);
         // Unlike the window, a project that cannot be read here is an error: a page of
         // an empty document would hide a mistyped name.
         ExerciseDocument document;
@@ -197,7 +208,9 @@ int main(int argc, char *argv[])
                 unfindable = FindUnfindableEntries(division, document.words());
             };
         // The page goes out as it is made, never whole in memory.
-        if (output == u"-" && !scorm) {
+        if (output.isEmpty()) {
+            // The worksheet alone.
+        } else if (output == u"-" && !scorm) {
             StandardOutput sink;
             WritePageTo(sink, document, settings, {}, check, alongside);
             sink.finish();
@@ -230,6 +243,8 @@ int main(int argc, char *argv[])
                        stderr);
         if (refused)
             return 3;
+        if (!worksheet.isEmpty())
+            WriteWorksheetPdf(worksheet, document, settings);
         return 0;
     } catch (const UsageError &e) {
         printError(e.message);

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QPagedPaintDevice;
+
+namespace lexifind {
+
+class ExerciseDocument;
+struct PageSettings;
+
+// The exercise on paper: the text with its lines numbered, the definitions to answer in
+// the page's question order, and the answer key. What it shows comes from the division
+// the page is written from, so that the paper and the screen agree on every answer.
+struct WorksheetContent
+{
+    QString title;
+    QString textTitle;
+    QString instruction;
+    QString text;             // as the page shows it: tildes are blanks, lines end in CR LF
+    bool rightToLeft = false; // the text's direction
+    QString fontFamily;       // the page's font list
+    QString language;         // the text's language (BCP 47), given or guessed
+    QStringList definitions;  // in the page's question order
+    QStringList words;        // the answers, in the same order
+    // Per question, where in text the first word that answers it starts; -1: none does.
+    std::vector<qsizetype> answerStart;
+};
+
+// The content of the document's worksheet; settings are taken with their defaults filled
+// in. Throws lexifind::Error for an empty word list.
+WorksheetContent MakeWorksheetContent(const ExerciseDocument &document, const PageSettings &settings);
+
+// What was printed: how many pages, where the answer key starts, and the number of the
+// printed line that holds each question's answer (0: the answer is not in the text).
+struct PrintedWorksheet
+{
+    int pageCount = 0;
+    int keyFirstPage = 0; // from 1
+    std::vector<int> answerLines;
+};
+
+// Lays the worksheet out on the device's paper, inside its margins, and prints it page
+// after page. Throws lexifind::Error when the device cannot be painted on.
+PrintedWorksheet PaintWorksheet(QPagedPaintDevice &device, const WorksheetContent &content);
+
+// The worksheet as PDF bytes, on paper of the given size.
+QByteArray WorksheetPdf(const WorksheetContent &content, const QPageSize &paper,
+                        PrintedWorksheet *printed = nullptr);
+
+// A4, or Letter where the system's locale measures in US units.
+QPageSize DefaultPaperSize();
+
+// path with ".pdf" appended unless it already ends with it (case ignored).
+QString WorksheetPdfPath(const QString &path);
+
+// Writes the worksheet's PDF, on the default paper, to WorksheetPdfPath(path), atomically;
+// returns the path written. Throws lexifind::Error for an empty word list or
+// "Impossible de créer le fichier <path>".
+QString WriteWorksheetPdf(const QString &path, const ExerciseDocument &document,
+                          const PageSettings &settings);
+
+} // namespace lexifind

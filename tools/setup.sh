@@ -11,6 +11,9 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core
           desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev file unzip
           libglib2.0-bin)
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(chromium)
+# The worksheet's PDF read back (pdftotext, pdfinfo, pdftoppm), and the faces that its
+# Chinese and Japanese lessons print with.
+[ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(poppler-utils fonts-noto-cjk)
 command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
 
 missing=()

@@ -136,8 +136,8 @@ struct Band
 class Sheet
 {
 public:
-    Sheet(QPagedPaintDevice &device, const WorksheetContent &content)
-        : m_device(device), m_c(content), m_mm(device.logicalDpiY() / 25.4), m_width(device.width())
+    Sheet(QPagedPaintDevice &device, const WorksheetContent &content, int fromPage, int toPage)
+        : m_device(device), m_c(content), m_fromPage(fromPage), m_toPage(toPage), m_mm(device.logicalDpiY() / 25.4), m_width(device.width())
     {
         m_base = pageFont(content.fontFamily, content.language);
         m_footerHeight = QFontMetricsF(font(smallPoints), &m_device).height() + 4 * m_mm;
@@ -220,6 +220,8 @@ private:
 
     QPagedPaintDevice &m_device;
     const WorksheetContent &m_c;
+    const int m_fromPage;
+    const int m_toPage;
     const qreal m_mm;
     const qreal m_width;
     qreal m_bodyHeight = 0;
@@ -303,7 +305,10 @@ void Sheet::addText()
                 const QTextLine line = paragraph->lineAt(i);
                 m_lineStarts.push_back(start + line.textStart());
                 const QString number = QString::number(m_lineStarts.size());
-                m_bands.push_back({line.height() + spacing, i == 0 ? gap : 0, false, false,
+                // No paragraph leaves a lone line at the foot or the head of a page.
+                const int lines = paragraph->lineCount();
+                const bool keep = (i == 0 && lines > 1) || i == lines - 2;
+                m_bands.push_back({line.height() + spacing, i == 0 ? gap : 0, false, keep,
                                    [=, this](QPainter &p, qreal top) {
                     p.setPen(ink);
                     line.draw(&p, QPointF(textX, top + spacing / 2 - line.y()));
@@ -470,6 +475,9 @@ PrintedWorksheet Sheet::print()
             pages.emplace_back();
             y = 0;
         }
+        // An empty line of the text does not open a page.
+        if (!band.paint && pages.back().empty())
+            continue;
         if (!pages.back().empty())
             y += band.gapBefore;
         if (band.newPage)
@@ -484,8 +492,11 @@ PrintedWorksheet Sheet::print()
     painter.setRenderHint(QPainter::Antialiasing);
     const QFont footerFont = font(smallPoints);
     const QFontMetricsF footerMetrics(footerFont, &m_device);
-    for (size_t page = 0; page < pages.size(); ++page) {
-        if (page > 0 && !m_device.newPage())
+    const int first = std::max(m_fromPage, 1);
+    const int last = m_toPage > 0 ? std::min(m_toPage, int(pages.size())) : int(pages.size());
+    for (int number = first; number <= last; ++number) {
+        const size_t page = size_t(number - 1);
+        if (number > first && !m_device.newPage())
             throw Error(QStringLiteral("Impossible d'imprimer la fiche"));
         for (const Placed &placed : pages[page])
             if (m_bands[placed.band].paint)
@@ -503,9 +514,10 @@ PrintedWorksheet Sheet::print()
 
 } // namespace
 
-PrintedWorksheet PaintWorksheet(QPagedPaintDevice &device, const WorksheetContent &content)
+PrintedWorksheet PaintWorksheet(QPagedPaintDevice &device, const WorksheetContent &content,
+                                int fromPage, int toPage)
 {
-    return Sheet(device, content).print();
+    return Sheet(device, content, fromPage, toPage).print();
 }
 
 QByteArray WorksheetPdf(const WorksheetContent &content, const QPageSize &paper, PrintedWorksheet *printed)

@@ -45,9 +45,12 @@ struct PrintedWorksheet
     std::vector<int> answerLines;
 };
 
-// Lays the worksheet out on the device's paper, inside its margins, and prints it page
-// after page. Throws lexifind::Error when the device cannot be painted on.
-PrintedWorksheet PaintWorksheet(QPagedPaintDevice &device, const WorksheetContent &content);
+// Lays the worksheet out on the device's paper, inside its margins, and prints its pages
+// fromPage to toPage (from 1; 0: from the first, to the last), so that the exercise and
+// the key can go to different hands. Throws lexifind::Error when the device cannot be
+// painted on.
+PrintedWorksheet PaintWorksheet(QPagedPaintDevice &device, const WorksheetContent &content,
+                                int fromPage = 0, int toPage = 0);
 
 // The worksheet as PDF bytes, on paper of the given size.
 QByteArray WorksheetPdf(const WorksheetContent &content, const QPageSize &paper,

@@ -24,7 +24,11 @@ void printWorksheet(TForm1 *window)
     printer.setCreator(QStringLiteral("Lexifind"));
     if (!worksheetPrintDialog()(window, printer))
         return;
-    PaintWorksheet(printer, content);
+    // The pages the teacher chose: the exercise alone for the class, the key for herself.
+    if (printer.printRange() == QPrinter::PageRange)
+        PaintWorksheet(printer, content, printer.fromPage(), printer.toPage());
+    else
+        PaintWorksheet(printer, content);
 }
 
 void exportWorksheetPdf(TForm1 *window)

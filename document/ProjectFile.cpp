@@ -8,11 +8,14 @@
 #include "document/TextCodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
 
 namespace lexifind::ProjectFile {
+
+const QString OptionsMarker = QStringLiteral("[Lexifind options 1]");
 
 namespace {
 
@@ -61,6 +64,7 @@ public:
     // Whether the line last read ended with CR LF, as the text holds its line breaks.
     bool endedWithCrLf() const { return m_endedWithCrLf; }
     qsizetype position() const { return m_position; }
+    bool atEnd() const { return m_position >= m_content.size(); }
     void seek(qsizetype position) { m_position = position; }
 
     // The lines not read yet, counted without reading them.
@@ -82,27 +86,34 @@ private:
     bool m_endedWithCrLf = false;
 };
 
-int readCount(const QString &line)
+int hexDigit(QChar c);
+
+// The counts that a reader tells in its own words.
+struct BadCount
+{
+    int line; // 1 or 2
+    QString text;
+};
+struct AbsurdCount
+{
+    qint64 announced;
+    qint64 present;
+};
+
+int readCount(const QString &line, int number)
 {
     int value = 0;
     if (!toWholeNumber(line, value))
-        throw Error(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(line));
+        throw BadCount{number, line};
     return value;
 }
 
-void checkAnnounced(ExerciseDocument &document, qint64 announced, const LineReader &reader,
-                    const QString &fileName)
+void checkAnnounced(ExerciseDocument &document, qint64 announced, qint64 present)
 {
-    const qint64 present = reader.remaining();
     if (announced - present <= MaxMissingLines)
         return;
     document.ClearDocument();
-    const QString file = fileName.isEmpty() ? QStringLiteral("Le fichier")
-                                            : QStringLiteral("Le fichier %1").arg(fileName);
-    throw Error(QStringLiteral("%1 annonce %2 lignes mais n'en contient que %3.")
-                    .arg(file)
-                    .arg(announced)
-                    .arg(present));
+    throw AbsurdCount{announced, present};
 }
 
 // The format has one line per value: a line break inside a word or definition becomes a
@@ -116,6 +127,230 @@ QString asOneLine(const QString &value)
     line.replace(QLatin1Char('\r'), QLatin1Char(' '));
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return line;
+}
+
+// Reads the document part of the decoded file into document (ClearDocument first), then
+// lets rest read what follows the definitions. Returns how many of the lines that the
+// counts announce the file lacks. Throws BadCount and AbsurdCount.
+template<typename Rest>
+qint64 readDocument(ExerciseDocument &document, QString &content, Rest rest)
+{
+    document.ClearDocument();
+    LineReader reader(content);
+    const QString firstLine = reader.next();
+    const QString secondLine = reader.next();
+    const qint64 present = reader.remaining();
+
+    // The text's lines as the file holds them, when each ends with CR LF as the text's
+    // own line breaks do: then the text is that part of the decoded file, taken without
+    // a copy (a 10 MB text would need another 20 MB).
+    const int lineCount = readCount(firstLine, 1);
+    qsizetype textStart = 0;
+    qsizetype textEnd = 0;
+    bool textInPlace = false;
+    if (lineCount > 0) {
+        checkAnnounced(document, lineCount, present);
+        textStart = reader.position();
+        textInPlace = true;
+        for (int i = 0; i < lineCount && textInPlace; ++i) {
+            reader.nextView();
+            textInPlace = reader.endedWithCrLf();
+        }
+        textEnd = reader.position();
+        if (!textInPlace) {
+            reader.seek(textStart);
+            QString text;
+            // One allocation for the text, not one per doubling (a 10 MB text has many lines).
+            text.reserve(content.size() + std::min<qint64>(lineCount, qint64(1) << 20));
+            AdviseLargeBuffer(text.constData(), text.capacity() * 2);
+            for (int i = 0; i < lineCount; ++i) {
+                text += reader.nextView();
+                text += LineBreak;
+            }
+            document.setText(text);
+        }
+    }
+
+    const auto placeText = [&] {
+        if (!textInPlace)
+            return;
+        content.truncate(textEnd);
+        content.remove(0, textStart);
+        document.setText(content);
+        textInPlace = false;
+    };
+    int entryCount = 0;
+    try {
+        entryCount = readCount(secondLine, 2);
+    } catch (const BadCount &) {
+        placeText(); // a word list that cannot be read leaves the text read
+        throw;
+    }
+    const qint64 textLines = std::max(lineCount, 0);
+    QStringList words;
+    QStringList definitions;
+    if (entryCount > 0) {
+        checkAnnounced(document, 2 * qint64(entryCount), std::max<qint64>(present - textLines, 0));
+        words.reserve(entryCount);
+        definitions.reserve(entryCount);
+        for (int i = 0; i < entryCount; ++i)
+            words.append(reader.next());
+        for (int i = 0; i < entryCount; ++i)
+            definitions.append(reader.next());
+    }
+    rest(reader);
+    placeText();
+    for (qsizetype i = 0; i < words.size(); ++i)
+        document.AddEntry(words.at(i), definitions.at(i));
+    return std::max<qint64>(textLines + 2 * qint64(std::max(entryCount, 0)) - present, 0);
+}
+
+// An option's value on one line of the block; see the header for the escapes.
+QString escapedValue(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    const qsizetype size = value.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = value.at(i).unicode();
+        switch (c) {
+        case u'\\': out += QStringLiteral("\\\\"); continue;
+        case u'\n': out += QStringLiteral("\\n"); continue;
+        case u'\r': out += QStringLiteral("\\r"); continue;
+        case u'\t': out += QStringLiteral("\\t"); continue;
+        default: break;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < size && value.at(i + 1).isLowSurrogate()) {
+            out += value.at(i);
+            out += value.at(++i);
+            continue;
+        }
+        // Controls, line separators and marks that editors and readers treat as no text,
+        // and a final blank that an editor may strip.
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || c == 0xFEFF
+            || QChar::isSurrogate(c) || (c == u' ' && i + 1 == size))
+            out += QStringLiteral("\\u") + QStringLiteral("%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+        else
+            out += QChar(c);
+    }
+    return out;
+}
+
+// The value of a block line; an escape that is none stays as written.
+QString unescapedValue(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\\' || i + 1 >= size) {
+            out += c;
+            continue;
+        }
+        const QChar next = text.at(i + 1);
+        if (next == u'\\' || next == u'n' || next == u'r' || next == u't') {
+            out += next == u'n' ? u'\n' : next == u'r' ? u'\r' : next == u't' ? u'\t' : u'\\';
+            ++i;
+        } else if (next == u'u' && i + 6 <= size
+                   && std::all_of(text.begin() + i + 2, text.begin() + i + 6,
+                                  [](QChar d) { return hexDigit(d) >= 0; })) {
+            out += QChar(char16_t(text.sliced(i + 2, 4).toUInt(nullptr, 16)));
+            i += 5;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool isOptionName(QStringView name)
+{
+    return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')
+               || u == u'_' || u == u'-' || u == u'.';
+    });
+}
+
+QString optionsBlock(const PageSettings &settings)
+{
+    QString block;
+    for (const QString &name : PageSettings::OptionNames()) {
+        const QString &value = *settings.option(name);
+        if (!PageSettings::IsStartValue(name, value))
+            block += name + u'=' + escapedValue(value) + LineBreak;
+    }
+    for (const auto &[name, value] : settings.OtherOptions)
+        if (isOptionName(name) && !settings.option(name))
+            block += name + u'=' + escapedValue(value) + LineBreak;
+    return block.isEmpty() ? block : OptionsMarker + LineBreak + block;
+}
+
+// The lines after the definitions: the options block when they start with its marker,
+// nothing otherwise (readers of the format ignore them).
+void readOptions(LineReader &reader, Project &project, const QString &fileName)
+{
+    if (reader.atEnd())
+        return;
+    const QString marker = reader.next();
+    if (marker != OptionsMarker) {
+        if (marker.startsWith(OptionsMarker.chopped(2)))
+            project.warnings << QStringLiteral("Les options de page du fichier %1 sont écrites pour "
+                                               "une version plus récente de Lexifind : elles ne "
+                                               "sont pas lues.").arg(fileName);
+        return;
+    }
+    PageSettings &settings = project.settings;
+    while (!reader.atEnd()) {
+        const QString line = reader.next();
+        if (line.isEmpty())
+            continue;
+        const qsizetype equals = line.indexOf(u'=');
+        const QString name = line.left(equals);
+        if (equals <= 0 || !isOptionName(name)) {
+            project.warnings << QStringLiteral("La ligne « %1 » des options de page du fichier %2 "
+                                               "n'est pas de la forme NOM=VALEUR : elle est ignorée.")
+                                    .arg(line, fileName);
+            continue;
+        }
+        const QString value = unescapedValue(QStringView(line).sliced(equals + 1));
+        if (QString *option = settings.option(name)) {
+            const QString problem = PageSettings::ValueProblem(name, value);
+            if (problem.isEmpty())
+                *option = value;
+            else
+                project.warnings << QStringLiteral("L'option %1 du fichier %2 vaut « %3 », qui %4 : "
+                                                   "elle garde sa valeur de départ.")
+                                        .arg(name, fileName, value, problem);
+            continue;
+        }
+        const auto same = std::find_if(settings.OtherOptions.begin(), settings.OtherOptions.end(),
+                                       [&](const auto &other) { return other.first == name; });
+        if (same != settings.OtherOptions.end())
+            same->second = value;
+        else
+            settings.OtherOptions.append({name, value});
+    }
+}
+
+// At most a few dozen characters of a line, for a message.
+QString excerpt(const QString &line)
+{
+    constexpr qsizetype Shown = 40;
+    return line.size() <= Shown ? line : line.left(Shown) + u'…';
+}
+
+// Bytes that no text editor writes: a NUL anywhere, or a control character in the line
+// that should have been a count.
+bool looksBinary(const QByteArray &bytes, const QString &line)
+{
+    if (codec::decode(bytes).contains(QChar(0)))
+        return true;
+    return std::any_of(line.begin(), line.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u < 0x20 && u != u'\t' && u != u'\f') || u == 0x7F;
+    });
 }
 
 int hexDigit(QChar c)
@@ -173,7 +408,7 @@ bool toWholeNumber(const QString &text, int &value)
     return true;
 }
 
-QByteArray toBytes(const ExerciseDocument &document)
+QByteArray toBytes(const ExerciseDocument &document, const PageSettings &settings)
 {
     const QStringList textLines = document.lines();
     const QStringList &words = document.words();
@@ -189,81 +424,90 @@ QByteArray toBytes(const ExerciseDocument &document)
         content += asOneLine(word) + LineBreak;
     for (const QString &definition : definitions)
         content += asOneLine(definition) + LineBreak;
+    content += optionsBlock(settings);
     return codec::encodeForFile(content);
+}
+
+Project read(const QByteArray &bytes, const QString &fileName)
+{
+    Project project;
+    QString content = codec::decode(bytes);
+    const QString cannotOpen = QStringLiteral("Impossible d'ouvrir le fichier %1 : ").arg(fileName);
+    try {
+        const qint64 missing = readDocument(project.document, content, [&](LineReader &reader) {
+            readOptions(reader, project, fileName);
+        });
+        if (missing > 0)
+            project.warnings.prepend(
+                QStringLiteral("Le fichier %1 est incomplet : il lui manque %2 des lignes que ses "
+                               "nombres annoncent, lues comme vides (texte, mots ou définitions).")
+                    .arg(fileName)
+                    .arg(missing));
+    } catch (const BadCount &bad) {
+        if (bytes.isEmpty())
+            throw Error(cannotOpen + QStringLiteral("le fichier est vide"));
+        if (looksBinary(bytes, bad.text))
+            throw Error(cannotOpen + QStringLiteral("ce n'est pas un projet Lexifind, mais un "
+                                                    "fichier binaire"));
+        throw Error(cannotOpen
+                    + QStringLiteral("ce n'est pas un projet Lexifind, sa ligne %1 « %2 » devrait "
+                                     "donner le nombre %3")
+                          .arg(bad.line)
+                          .arg(excerpt(bad.text),
+                               bad.line == 1 ? QStringLiteral("de lignes du texte")
+                                             : QStringLiteral("de mots de la liste")));
+    } catch (const AbsurdCount &absurd) {
+        throw Error(cannotOpen + QStringLiteral("il annonce %1 lignes mais n'en contient que %2, "
+                                                "il est abîmé")
+                                     .arg(absurd.announced)
+                                     .arg(absurd.present));
+    }
+    return project;
+}
+
+Project load(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString cannotOpen = QStringLiteral("Impossible d'ouvrir le fichier %1 : ").arg(path);
+    if (!info.exists())
+        throw Error(cannotOpen + QStringLiteral("il n'existe pas"));
+    if (info.isDir())
+        throw Error(cannotOpen + QStringLiteral("c'est un dossier"));
+    QByteArray bytes;
+    try {
+        bytes = readBytes(path);
+    } catch (const Error &) {
+        throw Error(cannotOpen + (info.isReadable() ? QStringLiteral("erreur de lecture")
+                                                    : QStringLiteral("accès refusé")));
+    }
+    return read(bytes, path);
+}
+
+void save(const ExerciseDocument &document, const PageSettings &settings, const QString &path)
+{
+    saveBytes(path, toBytes(document, settings), QString());
 }
 
 void fromBytes(ExerciseDocument &document, const QByteArray &bytes, const QString &fileName)
 {
-    document.ClearDocument();
     QString content = codec::decode(bytes);
-    LineReader reader(content);
-    const QString firstLine = reader.next();
-    const QString secondLine = reader.next();
-
-    // The text's lines as the file holds them, when each ends with CR LF as the text's
-    // own line breaks do: then the text is that part of the decoded file, taken without
-    // a copy (a 10 MB text would need another 20 MB).
-    const int lineCount = readCount(firstLine);
-    qsizetype textStart = 0;
-    qsizetype textEnd = 0;
-    bool textInPlace = false;
-    if (lineCount > 0) {
-        checkAnnounced(document, lineCount, reader, fileName);
-        textStart = reader.position();
-        textInPlace = true;
-        for (int i = 0; i < lineCount && textInPlace; ++i) {
-            reader.nextView();
-            textInPlace = reader.endedWithCrLf();
-        }
-        textEnd = reader.position();
-        if (!textInPlace) {
-            reader.seek(textStart);
-            QString text;
-            // One allocation for the text, not one per doubling (a 10 MB text has many lines).
-            text.reserve(content.size() + std::min<qint64>(lineCount, qint64(1) << 20));
-            AdviseLargeBuffer(text.constData(), text.capacity() * 2);
-            for (int i = 0; i < lineCount; ++i) {
-                text += reader.nextView();
-                text += LineBreak;
-            }
-            document.setText(text);
-        }
-    }
-
-    const auto placeText = [&] {
-        if (!textInPlace)
-            return;
-        content.truncate(textEnd);
-        content.remove(0, textStart);
-        document.setText(content);
-        textInPlace = false;
-    };
-    int entryCount = 0;
     try {
-        entryCount = readCount(secondLine);
-    } catch (const Error &) {
-        placeText(); // a word list that cannot be read leaves the text read
-        throw;
+        readDocument(document, content, [](LineReader &) {});
+    } catch (const BadCount &bad) {
+        throw Error(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(bad.text));
+    } catch (const AbsurdCount &absurd) {
+        const QString file = fileName.isEmpty() ? QStringLiteral("Le fichier")
+                                                : QStringLiteral("Le fichier %1").arg(fileName);
+        throw Error(QStringLiteral("%1 annonce %2 lignes mais n'en contient que %3.")
+                        .arg(file)
+                        .arg(absurd.announced)
+                        .arg(absurd.present));
     }
-    QStringList words;
-    QStringList definitions;
-    if (entryCount > 0) {
-        checkAnnounced(document, 2 * qint64(entryCount), reader, fileName);
-        words.reserve(entryCount);
-        definitions.reserve(entryCount);
-        for (int i = 0; i < entryCount; ++i)
-            words.append(reader.next());
-        for (int i = 0; i < entryCount; ++i)
-            definitions.append(reader.next());
-    }
-    placeText();
-    for (qsizetype i = 0; i < words.size(); ++i)
-        document.AddEntry(words.at(i), definitions.at(i));
 }
 
 void save(const ExerciseDocument &document, const QString &path)
 {
-    saveBytes(path, toBytes(document), QString());
+    save(document, PageSettings(), path);
 }
 
 void load(ExerciseDocument &document, const QString &path)

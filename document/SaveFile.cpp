@@ -41,6 +41,17 @@ QString ioErrorMessage(int error)
     }
 }
 
+QString WithExtension(const QString &path, const QString &extension)
+{
+    const auto endsWith = [&](const QString &suffix) {
+        return path.endsWith(u'.' + suffix, Qt::CaseInsensitive);
+    };
+    if (endsWith(extension)
+        || (extension.compare(u"htm", Qt::CaseInsensitive) == 0 && endsWith(QStringLiteral("html"))))
+        return path;
+    return path + u'.' + extension;
+}
+
 namespace {
 
 // The error number of a failed open, told apart from what can be seen of the path when

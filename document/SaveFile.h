@@ -37,6 +37,11 @@ private:
 // it cannot be opened or read.
 QByteArray readBytes(const QString &path);
 
+// path + "." + extension, unless path already ends with that extension (case ignored);
+// for "htm", a path ending in ".html" counts as ending with it. So a name chosen as
+// "notes.txt" or "essai.HTML" is written as chosen, "lecon" gets its extension.
+QString WithExtension(const QString &path, const QString &extension);
+
 // The teacher's message for a system error number (errno): "Fichier introuvable",
 // "Nom de fichier incorrect", "Trop de fichiers ouverts", "Accès au fichier refusé",
 // "Disque plein", or "Erreur E/S <number>".

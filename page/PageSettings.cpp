@@ -1,5 +1,7 @@
 #include "page/PageSettings.h"
 
+#include <QRegularExpression>
+
 #include <array>
 
 namespace lexifind {
@@ -84,6 +86,39 @@ QString *PageSettings::option(const QString &name)
 const QString *PageSettings::option(const QString &name) const
 {
     return const_cast<PageSettings *>(this)->option(name);
+}
+
+bool PageSettings::IsStartValue(const QString &name, const QString &value)
+{
+    if (value.isEmpty())
+        return true;
+    for (const OptionInfo &info : optionTable())
+        if (name == QLatin1StringView(info.name))
+            return info.defaultValue && value == QString::fromUtf8(info.defaultValue);
+    return false;
+}
+
+QString PageSettings::ValueProblem(const QString &name, const QString &value)
+{
+    const QString text = value.trimmed();
+    if (text.isEmpty())
+        return {};
+    if (name.endsWith(u"Color")) {
+        // What a browser may read as a colour: #rgb, #rgba, #rrggbb, #rrggbbaa, a name,
+        // or a colour function. A teacher's own spelling of those passes.
+        static const QRegularExpression colour(
+            QStringLiteral("^(#([0-9a-f]{3,4}|[0-9a-f]{6}|[0-9a-f]{8})|[a-z]+"
+                           "|(rgba?|hsla?|hwb|lab|lch|oklab|oklch|color)\\([-+0-9a-z.,%/ ]*\\))$"),
+            QRegularExpression::CaseInsensitiveOption);
+        if (!colour.match(text).hasMatch())
+            return QStringLiteral("n'est pas une couleur");
+    } else if (name == u"MasteryScore") {
+        bool ok = false;
+        const int percent = text.toInt(&ok);
+        if (!ok || percent < 0 || percent > 100)
+            return QStringLiteral("n'est pas un nombre entier de 0 à 100");
+    }
+    return {};
 }
 
 } // namespace lexifind

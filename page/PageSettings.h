@@ -3,10 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace lexifind {
 
-// The options of the exercise page, empty at start, never stored in a file: the classic
-// page's sixteen, then those of the other page styles and of the packages.
+// The options of the exercise page, empty at start, stored with the lesson's project: the
+// classic page's sixteen, then those of the other page styles and of the packages.
 struct PageSettings
 {
     QString PageTitle;
@@ -46,6 +48,19 @@ struct PageSettings
     static const QStringList &OptionNames();
     QString *option(const QString &name);
     const QString *option(const QString &name) const;
+
+    // Whether value is the option's start value: empty, or the default the page uses for
+    // an empty option (the page is the same either way). An unknown name has none.
+    static bool IsStartValue(const QString &name, const QString &value);
+    // Why value cannot be taken for the option, in French ("n'est pas une couleur"), or
+    // an empty string when it can: a colour option (a name ending in "Color") must read as
+    // a colour, the mastery score as a whole number from 0 to 100; other options take any
+    // text.
+    static QString ValueProblem(const QString &name, const QString &value);
+
+    // Options of a project that this program does not know (a later version's), by
+    // name, in the file's order: kept so that they are written back with the project.
+    QList<std::pair<QString, QString>> OtherOptions;
 
     friend bool operator==(const PageSettings &, const PageSettings &) = default;
 };

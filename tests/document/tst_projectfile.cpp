@@ -4,6 +4,7 @@
 #include "document/LexifindError.h"
 #include "document/ProjectFile.h"
 #include "document/SaveFile.h"
+#include "document/TextCodec.h"
 #include "document/TextFile.h"
 
 #include <QDir>
@@ -76,6 +77,29 @@ QByteArray utf16(const QString &text, bool bigEndian)
     return bytes;
 }
 
+// Options as "NAME=VALUE" lines: a known name sets its option, another is kept aside.
+PageSettings settingsOf(const QStringList &options)
+{
+    PageSettings settings;
+    for (const QString &option : options) {
+        const qsizetype equals = option.indexOf(u'=');
+        if (QString *known = settings.option(option.left(equals)))
+            *known = option.mid(equals + 1);
+        else
+            settings.OtherOptions.append({option.left(equals), option.mid(equals + 1)});
+    }
+    return settings;
+}
+
+// The document as a reader of the format sees it, which ignores every line after the
+// definitions: the counts, then N + 2M lines.
+QStringList formatLines(const QByteArray &bytes)
+{
+    const QStringList lines = codec::decode(bytes).split(QStringLiteral("\r\n"));
+    const int n = lines.at(0).toInt(), m = lines.at(1).toInt();
+    return lines.mid(2, n + 2 * m);
+}
+
 QStringList entriesOf(const ExerciseDocument &document)
 {
     QStringList entries;
@@ -111,6 +135,14 @@ private slots:
     void otherEncodings_data();
     void otherEncodings();
     void textFileFailures();
+    void optionsWritten_data();
+    void optionsWritten();
+    void optionsRead_data();
+    void optionsRead();
+    void notAProject_data();
+    void notAProject();
+    void withExtension_data();
+    void withExtension();
 };
 
 void TestProjectFile::wholeNumber_data()
@@ -559,6 +591,171 @@ void TestProjectFile::textFileFailures()
              QStringLiteral("Impossible d'ouvrir le fichier %1").arg(missing));
     QCOMPARE(errorOf([&] { TextFile::load(dir.path()); }),
              QStringLiteral("Impossible d'ouvrir le fichier %1").arg(dir.path()));
+}
+
+void TestProjectFile::optionsWritten_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("block"); // after the document's lines
+    QTest::newRow("none: the old bytes") << QStringList() << QByteArray();
+    QTest::newRow("the page's defaults are start values")
+        << QStringList{u"RightMessage=C'est juste !"_qs, "BackgroundColor=#ffffff"} << QByteArray();
+    QTest::newRow("declared order, windows-1252")
+        << QStringList{"BackgroundColor=#FF0000", u"PageTitle=Leçon 3"_qs, "MasteryScore=80"}
+        << QByteArray("[Lexifind options 1]\r\nPageTitle=Le\xE7on 3\r\nBackgroundColor=#FF0000\r\n"
+                      "MasteryScore=80\r\n");
+    QTest::newRow("escapes") << QStringList{"RightMessage=a\\b\r\nc\td\x01 ", "TextTitle= "}
+                             << QByteArray("[Lexifind options 1]\r\nTextTitle=\\u0020\r\n"
+                                           "RightMessage=a\\\\b\\r\\nc\\td\\u0001\\u0020\r\n");
+    QTest::newRow("other script: UTF-8")
+        << QStringList{u"TextTitle=Жук \U0001F600"_qs}
+        << QByteArray("[Lexifind options 1]\r\nTextTitle=\xD0\x96\xD1\x83\xD0\xBA \xF0\x9F\x98\x80\r\n");
+    QTest::newRow("unknown options kept, after the known ones")
+        << QStringList{"Dictionary=fr-en", "WrongMessage=Non", "LearnerName="}
+        << QByteArray("[Lexifind options 1]\r\nWrongMessage=Non\r\nDictionary=fr-en\r\nLearnerName=\r\n");
+}
+
+// Written, then read by this program and by a reader of the format: the same lesson, the
+// same options, the same bytes again.
+void TestProjectFile::optionsWritten()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, block);
+    ExerciseDocument document;
+    document.setText(QStringLiteral("Le chat dort.\r\nIl fait beau."));
+    document.AddEntry(QStringLiteral("chat"), QStringLiteral("cat"));
+    const PageSettings settings = settingsOf(options);
+    const QByteArray old = ProjectFile::toBytes(document);
+    const QByteArray bytes = ProjectFile::toBytes(document, settings);
+    const bool utf8 = block.contains("\xD0");
+    QCOMPARE(bytes, (utf8 ? "\xEF\xBB\xBF" + old : old) + block);
+
+    const ProjectFile::Project project = ProjectFile::read(bytes, QStringLiteral("lecon.lxf"));
+    QCOMPARE(project.warnings, QStringList());
+    QCOMPARE(project.document.text(), document.text() + QStringLiteral("\r\n"));
+    QCOMPARE(entriesOf(project.document), entriesOf(document));
+    QCOMPARE(ProjectFile::toBytes(project.document, project.settings), bytes);
+    QCOMPARE(formatLines(bytes), formatLines(old));
+    ExerciseDocument oldReader;
+    ProjectFile::fromBytes(oldReader, bytes);
+    QVERIFY(oldReader == project.document);
+}
+
+void TestProjectFile::optionsRead_data()
+{
+    QTest::addColumn<QByteArray>("after"); // the lines after a document of one entry
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("warnings");
+    const QByteArray marker("[Lexifind options 1]\r\n");
+    QTest::newRow("lines without the marker are ignored")
+        << QByteArray("PageTitle=X\r\n") << QStringList() << QStringList();
+    QTest::newRow("a colour and the mastery score that cannot be read back")
+        << marker + "BackgroundColor=#ff000\r\nTextColor=rouge\r\nHighlightColor= #ABC\r\n"
+                    "MasteryScore=150\r\nAnswerColor=rgb(1, 2, 3)\r\n"
+        << QStringList{"HighlightColor= #ABC", "TextColor=rouge", "AnswerColor=rgb(1, 2, 3)"}
+        << QStringList{u"L'option BackgroundColor du fichier f.lxf vaut « #ff000 », qui n'est pas "
+                       "une couleur : elle garde sa valeur de départ."_qs,
+                       u"L'option MasteryScore du fichier f.lxf vaut « 150 », qui n'est pas un "
+                       "nombre entier de 0 à 100 : elle garde sa valeur de départ."_qs};
+    QTest::newRow("edited by hand: LF, empty lines, a repeat, a stray escape")
+        << QByteArray("[Lexifind options 1]\n\nPageTitle=a\nPageTitle=b\\q\\u00E9\\u12\n\n")
+        << QStringList{u"PageTitle=b\\qé\\u12"_qs} << QStringList();
+    QTest::newRow("a line that is no option")
+        << marker + "Titre de la page\r\n=x\r\nMasteryScore=50\r\n" << QStringList{"MasteryScore=50"}
+        << QStringList{u"La ligne « Titre de la page » des options de page du fichier f.lxf n'est "
+                       "pas de la forme NOM=VALEUR : elle est ignorée."_qs,
+                       u"La ligne « =x » des options de page du fichier f.lxf n'est pas de la forme "
+                       "NOM=VALEUR : elle est ignorée."_qs};
+    QTest::newRow("a later version's block")
+        << QByteArray("[Lexifind options 2]\r\nPageTitle=X\r\n") << QStringList()
+        << QStringList{u"Les options de page du fichier f.lxf sont écrites pour une version plus "
+                       "récente de Lexifind : elles ne sont pas lues."_qs};
+}
+
+void TestProjectFile::optionsRead()
+{
+    QFETCH(QByteArray, after);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, warnings);
+    const QByteArray lesson("1\r\n1\r\nLe chat.\r\nchat\r\ncat\r\n");
+    const ProjectFile::Project project = ProjectFile::read(lesson + after, QStringLiteral("f.lxf"));
+    QCOMPARE(project.warnings, warnings);
+    QVERIFY(project.settings == settingsOf(options));
+    QCOMPARE(entriesOf(project.document), QStringList{"chat=cat"});
+}
+
+void TestProjectFile::notAProject_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem"); // after "Impossible d'ouvrir le fichier f.lxf : "
+    QTest::newRow("empty") << QByteArray() << "le fichier est vide";
+    QTest::newRow("a text file")
+        << QByteArray("Il \xE9tait une fois, dans un pays lointain, un roi.\r\n")
+        << u"ce n'est pas un projet Lexifind, sa ligne 1 « Il était une fois, dans un pays "
+           "lointain… » devrait donner le nombre de lignes du texte"_qs;
+    QTest::newRow("second count") << QByteArray("1\r\ndeux\r\nt\r\n")
+                                  << u"ce n'est pas un projet Lexifind, sa ligne 2 « deux » devrait "
+                                     "donner le nombre de mots de la liste"_qs;
+    QTest::newRow("a program") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0>\0", 12)
+                               << "ce n'est pas un projet Lexifind, mais un fichier binaire";
+    QTest::newRow("an image, NUL further on")
+        << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)
+        << "ce n'est pas un projet Lexifind, mais un fichier binaire";
+    QTest::newRow("absurd count") << QByteArray("0\r\n2147483647\r\n")
+                                  << u"il annonce 4294967294 lignes mais n'en contient que 0, il est abîmé"_qs;
+    // Read with a warning, not refused.
+    QTest::newRow("shorter than announced") << QByteArray("2\r\n3\r\nun\r\n") << QString();
+}
+
+void TestProjectFile::notAProject()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
+    const QString name = QStringLiteral("f.lxf");
+    if (problem.isEmpty()) {
+        const ProjectFile::Project project = ProjectFile::read(bytes, name);
+        QCOMPARE(project.warnings,
+                 QStringList{u"Le fichier f.lxf est incomplet : il lui manque 7 des lignes que ses "
+                             "nombres annoncent, lues comme vides (texte, mots ou définitions)."_qs});
+        QCOMPARE(project.document.text(), QStringLiteral("un\r\n\r\n"));
+        QCOMPARE(project.document.entryCount(), 3);
+        return;
+    }
+    QCOMPARE(errorOf([&] { ProjectFile::read(bytes, name); }),
+             QStringLiteral("Impossible d'ouvrir le fichier f.lxf : ") + problem);
+    // The same from a file, and a file that cannot be read at all.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    writeAll(path, bytes);
+    QCOMPARE(errorOf([&] { ProjectFile::load(path); }),
+             QStringLiteral("Impossible d'ouvrir le fichier %1 : ").arg(path) + problem);
+    QCOMPARE(errorOf([&] { ProjectFile::load(path + u'x'); }),
+             QStringLiteral("Impossible d'ouvrir le fichier %1x : il n'existe pas").arg(path));
+    QCOMPARE(errorOf([&] { ProjectFile::load(dir.path()); }),
+             QStringLiteral("Impossible d'ouvrir le fichier %1 : c'est un dossier").arg(dir.path()));
+}
+
+void TestProjectFile::withExtension_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("appended") << "lecon" << "txt" << "lecon.txt";
+    QTest::newRow("already there") << "notes.txt" << "txt" << "notes.txt";
+    QTest::newRow("case ignored") << "/d/NOTES.TXT" << "txt" << "/d/NOTES.TXT";
+    QTest::newRow(".html counts as .htm") << "essai.HTML" << "htm" << "essai.HTML";
+    QTest::newRow("but not for another") << "essai.html" << "txt" << "essai.html.txt";
+    QTest::newRow("another extension") << "page.htm" << "zip" << "page.htm.zip";
+    QTest::newRow("a dot in a folder") << "/d.txt/lecon" << "txt" << "/d.txt/lecon.txt";
+    QTest::newRow("the end of a word") << "/d/htmlhtm" << "htm" << "/d/htmlhtm.htm";
+}
+
+void TestProjectFile::withExtension()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, extension);
+    QFETCH(QString, expected);
+    QCOMPARE(WithExtension(path, extension), expected);
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)

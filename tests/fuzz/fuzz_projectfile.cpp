@@ -1,5 +1,5 @@
 // Any bytes as a project file: read, written back and read again give the same
-// document; the page built from it holds one script, one style sheet and only the
+// document and options; the page built from it holds one script, one style sheet and only the
 // page's own tags, whatever the values (they also fill every page option).
 #include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
@@ -71,6 +71,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray again = ProjectFile::toBytes(second);
     require(again == written, "written back identical");
     require(sameDocument(second, read(again)), "read again, the same document");
+
+    // Read as a lesson with its options: written back with them, the same again.
+    try {
+        const ProjectFile::Project project = ProjectFile::read(bytes, QStringLiteral("f"));
+        const QByteArray withOptions = ProjectFile::toBytes(project.document, project.settings);
+        const ProjectFile::Project again = ProjectFile::read(withOptions, QStringLiteral("f"));
+        require(ProjectFile::toBytes(again.document, again.settings) == withOptions,
+                "written back identical with options");
+    } catch (const Error &) {
+    }
 
     if (second.words().isEmpty())
         return 0;

@@ -546,17 +546,16 @@ QPageSize DefaultPaperSize()
                              : QPageSize::A4);
 }
 
-QString WorksheetPdfPath(const QString &path)
+Worksheet::Worksheet(const QString &path, const ExerciseDocument &document, const PageSettings &settings)
+    : m_path(WithExtension(path, QStringLiteral("pdf")))
+    , m_pdf(WorksheetPdf(MakeWorksheetContent(document, settings), DefaultPaperSize()))
 {
-    return path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf");
 }
 
-QString WriteWorksheetPdf(const QString &path, const ExerciseDocument &document, const PageSettings &settings)
+void Worksheet::save() const
 {
-    const QByteArray pdf = WorksheetPdf(MakeWorksheetContent(document, settings), DefaultPaperSize());
-    const QString written = WorksheetPdfPath(path);
-    saveBytes(written, pdf, QStringLiteral("Impossible de créer le fichier %1"));
-    return written;
+    if (!m_path.isEmpty())
+        saveBytes(m_path, m_pdf, QStringLiteral("Impossible de créer le fichier %1"));
 }
 
 } // namespace lexifind

@@ -59,13 +59,21 @@ QByteArray WorksheetPdf(const WorksheetContent &content, const QPageSize &paper,
 // A4, or Letter where the system's locale measures in US units.
 QPageSize DefaultPaperSize();
 
-// path with ".pdf" appended unless it already ends with it (case ignored).
-QString WorksheetPdfPath(const QString &path);
+// A worksheet's PDF, made at once and written by save(), so that a command that writes
+// other files beside it can write all or none. A default one saves nothing.
+class Worksheet
+{
+public:
+    Worksheet() = default;
+    // On the default paper, for path with ".pdf" appended unless it ends with it. Throws
+    // lexifind::Error for an empty word list.
+    Worksheet(const QString &path, const ExerciseDocument &document, const PageSettings &settings);
+    // Atomic; throws lexifind::Error("Impossible de créer le fichier <path>").
+    void save() const;
 
-// Writes the worksheet's PDF, on the default paper, to WorksheetPdfPath(path), atomically;
-// returns the path written. Throws lexifind::Error for an empty word list or
-// "Impossible de créer le fichier <path>".
-QString WriteWorksheetPdf(const QString &path, const ExerciseDocument &document,
-                          const PageSettings &settings);
+private:
+    QString m_path;
+    QByteArray m_pdf;
+};
 
 } // namespace lexifind

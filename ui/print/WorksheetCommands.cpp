@@ -38,7 +38,7 @@ void exportWorksheetPdf(TForm1 *window)
     const QString chosen = desktop().saveFileName(window, content.title, QStringLiteral("pdf"));
     if (chosen.isEmpty())
         return;
-    const QString path = WorksheetPdfPath(chosen);
+    const QString path = WithExtension(chosen, QStringLiteral("pdf"));
     saveBytes(path, pdf, QStringLiteral("Impossible de créer le fichier %1"));
     if (desktop().askYesNo(window, QStringLiteral("Confirmation"),
                            QStringLiteral("Voulez-vous voir la fiche ?")))

@@ -259,6 +259,10 @@ int main(int argc, char *argv[])
         const Worksheet sheet = parser.isSet(worksheet)
                 ? Worksheet(parser.value(worksheet), request.document, request.settings) : Worksheet();
         if (output.isEmpty()) {
+            for (const UnfindableEntry &entry : sheet.unfindable())
+                print(stderr, QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n');
+            if (parser.isSet(strict) && !sheet.unfindable().empty())
+                return Refused;
             sheet.save();
             return Written;
         }

@@ -61,6 +61,7 @@ WorksheetContent MakeWorksheetContent(const ExerciseDocument &document, const Pa
             c.answerStart[size_t(question)] = word.start;
         waiting.erase(it);
     }
+    c.unfindable = FindUnfindableEntries(division, c.words);
     return c;
 }
 
@@ -548,8 +549,10 @@ QPageSize DefaultPaperSize()
 
 Worksheet::Worksheet(const QString &path, const ExerciseDocument &document, const PageSettings &settings)
     : m_path(WithExtension(path, QStringLiteral("pdf")))
-    , m_pdf(WorksheetPdf(MakeWorksheetContent(document, settings), DefaultPaperSize()))
 {
+    const WorksheetContent content = MakeWorksheetContent(document, settings);
+    m_pdf = WorksheetPdf(content, DefaultPaperSize());
+    m_unfindable = content.unfindable;
 }
 
 void Worksheet::save() const

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "page/Findability.h"
+
 #include <vector>
 
 class QPagedPaintDevice;
@@ -30,6 +32,8 @@ struct WorksheetContent
     QStringList words;        // the answers, in the same order
     // Per question, where in text the first word that answers it starts; -1: none does.
     std::vector<qsizetype> answerStart;
+    // The questions no word answers, with the reason, as for the page.
+    std::vector<UnfindableEntry> unfindable;
 };
 
 // The content of the document's worksheet; settings are taken with their defaults filled
@@ -70,10 +74,13 @@ public:
     Worksheet(const QString &path, const ExerciseDocument &document, const PageSettings &settings);
     // Atomic; throws lexifind::Error("Impossible de créer le fichier <path>").
     void save() const;
+    // The entries the learner cannot find in the text.
+    const std::vector<UnfindableEntry> &unfindable() const { return m_unfindable; }
 
 private:
     QString m_path;
     QByteArray m_pdf;
+    std::vector<UnfindableEntry> m_unfindable;
 };
 
 } // namespace lexifind

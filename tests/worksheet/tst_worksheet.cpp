@@ -193,36 +193,47 @@ void TestWorksheet::readsBack()
 void TestWorksheet::tool_data()
 {
     QTest::addColumn<QStringList>("args"); // PROJECT and DIR stand for the project and the folder
-    QTest::addColumn<bool>("withWords");
+    QTest::addColumn<QString>("entries"); // the lesson's, none, or one more not in the text
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("written");
     QTest::addColumn<QString>("message");
     QTest::newRow("worksheet alone, .pdf added")
-            << QStringList{"--worksheet", "DIR/fiche", "PROJECT"} << true << 0
+            << QStringList{"--worksheet", "DIR/fiche", "PROJECT"} << "lesson" << 0
             << QStringList{"fiche.pdf", "lecon.lxf"} << "";
+    QTest::newRow("worksheet alone, an entry reported")
+            << QStringList{"--worksheet", "DIR/fiche", "PROJECT"} << "absent" << 0
+            << QStringList{"fiche.pdf", "lecon.lxf"} << "lexifind-page : mot 7 « absent » introuvable";
+    QTest::newRow("worksheet alone, strict")
+            << QStringList{"--strict", "--worksheet", "DIR/fiche", "PROJECT"} << "absent" << 3
+            << QStringList{"lecon.lxf"} << "lexifind-page : mot 7 « absent » introuvable";
+    QTest::newRow("page refused, no worksheet")
+            << QStringList{"--strict", "--worksheet", "DIR/fiche", "PROJECT", "DIR/page"} << "absent" << 3
+            << QStringList{"lecon.lxf"} << "lexifind-page : mot 7 « absent » introuvable";
     QTest::newRow("with the page and an option")
             << QStringList{"--set", "PageTitle=Au marché", "--worksheet=DIR/fiche.PDF", "PROJECT", "DIR/page"}
-            << true << 0 << QStringList{"fiche.PDF", "lecon.lxf", "page.htm"} << "";
-    QTest::newRow("empty list") << QStringList{"--worksheet", "DIR/fiche.pdf", "PROJECT"} << false << 1
+            << "lesson" << 0 << QStringList{"fiche.PDF", "lecon.lxf", "page.htm"} << "";
+    QTest::newRow("empty list") << QStringList{"--worksheet", "DIR/fiche.pdf", "PROJECT"} << "none" << 1
                                 << QStringList{"lecon.lxf"} << "lexifind-page : La liste de mots est vide";
     QTest::newRow("folder missing")
-            << QStringList{"--worksheet", "DIR/nulle/part/fiche.pdf", "PROJECT"} << true << 1
+            << QStringList{"--worksheet", "DIR/nulle/part/fiche.pdf", "PROJECT"} << "lesson" << 1
             << QStringList{"lecon.lxf"} << "lexifind-page : Impossible de créer le fichier";
-    QTest::newRow("no file named") << QStringList{"PROJECT", "--worksheet"} << true << 2
+    QTest::newRow("no file named") << QStringList{"PROJECT", "--worksheet"} << "lesson" << 2
                                    << QStringList{"lecon.lxf"} << "lexifind-page : ";
 }
 
 void TestWorksheet::tool()
 {
     QFETCH(QStringList, args);
-    QFETCH(bool, withWords);
+    QFETCH(QString, entries);
     QFETCH(int, status);
     QFETCH(QStringList, written);
     QFETCH(QString, message);
     QTemporaryDir dir;
     ExerciseDocument document = Lesson(QStringLiteral("fr-aujourdhui"));
-    if (!withWords)
+    if (entries == u"none")
         document.ClearEntries();
+    if (entries == u"absent")
+        document.AddEntry(QStringLiteral("absent"), QStringLiteral("pas là"));
     const QString project = dir.filePath(QStringLiteral("lecon.lxf"));
     ProjectFile::save(document, project);
     for (QString &arg : args)

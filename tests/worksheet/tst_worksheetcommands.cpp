@@ -2,6 +2,7 @@
 // print through the print dialog, and a lesson without words stopped before either.
 
 #include "../ui/FakeDesktop.h"
+#include "../ui/Pictures.h"
 
 #include "ui/main/Startup.h"
 #include "ui/main/Unit1.h"
@@ -64,7 +65,13 @@ private slots:
         const QList<QAction *> items = form1->File1->actions();
         const qsizetype scorm = items.indexOf(form1->ExportScorm20041);
         QCOMPARE(items.value(scorm + 1)->text(), QStringLiteral("Imprimer la fiche…"));
+        QCOMPARE(items.value(scorm + 1)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
         QCOMPARE(items.value(scorm + 2)->text(), QStringLiteral("Exporter la fiche PDF…"));
+        if (QTest::currentDataTag() == QByteArrayView("pdf, .pdf added")) {
+            form1->File1->popup(form1->mapToGlobal(QPoint(0, 0)));
+            QVERIFY(!SavePicture(form1->File1, QStringLiteral("file-menu")).isEmpty());
+            form1->File1->hide();
+        }
 
         form1->SetSourceText(QStringLiteral("Le chat dort sur le toit.\r\n"));
         if (withWords) {

@@ -61,6 +61,10 @@ void AddWorksheetCommands(TForm1 *window, QMenu *menu)
 {
     QAction *print = menu->addAction(QStringLiteral("Imprimer la fiche…"));
     print->setObjectName(QStringLiteral("PrintWorksheet1"));
+    // The desktop's print key, wherever the focus is in the window, as the other menu keys.
+    print->setShortcut(QKeySequence::Print);
+    print->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(print);
     QAction *pdf = menu->addAction(QStringLiteral("Exporter la fiche PDF…"));
     pdf->setObjectName(QStringLiteral("ExportWorksheet1"));
     // From an event of its own, as every command: a failure reaches the error box.

@@ -67,7 +67,7 @@ WorksheetContent MakeWorksheetContent(const ExerciseDocument &document, const Pa
 
 namespace {
 
-// Sizes in points and millimetres, converted for the device.
+// Type sizes in points; the layout converts them and its millimetres for the device.
 constexpr qreal titlePoints = 16;
 constexpr qreal headingPoints = 12.5;
 constexpr qreal textPoints = 12;

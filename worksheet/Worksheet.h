@@ -1,11 +1,11 @@
 #pragma once
 
+#include "page/Findability.h"
+
 #include <QByteArray>
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
-
-#include "page/Findability.h"
 
 #include <vector>
 

@@ -176,6 +176,8 @@ TVGAPage::TVGAPage(TfrmHuemixDialog &window)
     FSwatches[0]->SetCaption(MarkCaption); // black is marked until a colour is shown
     FKeyboard = new THuemixSwatchGrid(QList<THuemixSwatch *>(FSwatches.begin(), FSwatches.end()),
                                       8, this);
+    // A palette picked from the keyboard is a choice made: the dialog closes with OK.
+    connect(FKeyboard, &THuemixSwatchGrid::chosen, &FWindow, &QDialog::accept);
 }
 
 TVGASwatch *TVGAPage::Swatch(const QString &name) const
@@ -268,6 +270,8 @@ void TWebPaletteBox::keyPressEvent(QKeyEvent *event)
         // As a click in the middle of the cell.
         const QPoint centre = WebCellRect(cell.x(), cell.y(), width(), height()).center();
         FPage.pntInternetMouseDown(Qt::LeftButton, centre.x(), centre.y());
+        // Picked from the keyboard: a choice made, the dialog closes with OK.
+        FPage.AcceptChoice();
         return;
     }
     default:
@@ -368,6 +372,11 @@ QPoint TInternetPage::WebCellAt(int x, int y) const
     // still lands on a cell.
     return QPoint(std::max(column, 0), std::max(row, 0));
 }
+void TInternetPage::AcceptChoice()
+{
+    FWindow.accept();
+}
+
 
 void TInternetPage::pntInternetMouseDown(Qt::MouseButton, int x, int y)
 {

@@ -109,6 +109,8 @@ public:
     QPoint SelectedCell() const;         // the window's FWebCell
     void pntInternetPaint(QPainter &painter);
     void pntInternetMouseDown(Qt::MouseButton button, int x, int y);
+    // Closes the dialog with OK (Enter or Space in the grid).
+    void AcceptChoice();
     // The cell under (x, y) of the paint box.
     QPoint WebCellAt(int x, int y) const;
     void sbtRoundClick();

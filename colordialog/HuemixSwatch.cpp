@@ -97,6 +97,7 @@ bool THuemixSwatchGrid::eventFilter(QObject *watched, QEvent *event)
         case Qt::Key_Enter:
         case Qt::Key_Space:
             emit swatch->clicked();
+            emit chosen();
             return true;
         default:
             return false;

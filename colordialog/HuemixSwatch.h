@@ -41,13 +41,18 @@ private:
 };
 
 // Keyboard use of a grid of swatches (columns across, in reading order): the arrow
-// keys move the focus from swatch to swatch, Enter or Space clicks the focused one.
-// The grid is one stop of the Tab order, the swatch that last had the focus.
+// keys move the focus from swatch to swatch, Enter or Space clicks the focused one and
+// then reports it as chosen. The grid is one stop of the Tab order, the swatch that
+// last had the focus.
 class THuemixSwatchGrid : public QObject
 {
     Q_OBJECT
 public:
     THuemixSwatchGrid(QList<THuemixSwatch *> swatches, int columns, QObject *parent);
+
+signals:
+    // Enter or Space clicked a swatch.
+    void chosen();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -253,7 +253,11 @@ void TfrmHuemixDialog::SetTabVisibility(TDialogPages pages)
     ProgrammaticChange change(FProgrammaticPageChange);
     for (int i = 0; i < pgcSystems->count(); ++i) {
         const int tag = pgcSystems->widget(i)->property("Tag").toInt();
-        pgcSystems->setTabVisible(i, (pages & (1u << tag)) != 0);
+        const bool shown = (pages & (1u << tag)) != 0;
+        pgcSystems->setTabVisible(i, shown);
+        // The tab bar's keys and wheel skip disabled tabs only: a hidden page is
+        // disabled too, so that they never bring it up under a visible tab's caption.
+        pgcSystems->setTabEnabled(i, shown);
     }
 }
 

@@ -16,6 +16,8 @@
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
 #include "tools/PageLists.h"
+#include "worksheet/Worksheet.h"
+#include "worksheet/WorksheetTool.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -79,7 +81,8 @@ QString helpEnd()
                "\nExemples :\n"
                "  lexifind-page --set \"PageTitle=Leçon 3\" lecon.lxf lecon-3\n"
                "  lexifind-page --scorm=2004 lecon.lxf lecon-3\n"
-               "  lexifind-page lecon.lxf - > lecon.htm\n");
+               "  lexifind-page lecon.lxf - > lecon.htm\n"
+               "  lexifind-page --worksheet fiche lecon.lxf\n");
 }
 
 struct UsageError
@@ -149,7 +152,7 @@ int main(int argc, char *argv[])
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
 #endif
-    QCoreApplication app(argc, argv);
+    const auto app = CreateToolApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lexifind-page"));
     // The parser's own words (usage, errors) in French, as the program's.
     QTranslator toolkitTexts;
@@ -180,7 +183,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption strict(
         QStringLiteral("strict"),
         QStringLiteral("N'écrit rien, avec le code de sortie 3, quand un mot est introuvable."));
-    parser.addOptions({scorm, set, strict, help, version});
+    const QCommandLineOption worksheet(
+        QStringLiteral("worksheet"),
+        QStringLiteral("Écrit aussi la fiche à imprimer et son corrigé dans FICHE.pdf, « .pdf » "
+                       "ajouté au besoin ; sans SORTIE, la fiche seule."),
+        QStringLiteral("FICHE.pdf"));
+    parser.addOptions({scorm, set, strict, worksheet, help, version});
     const pagelists::Options listOptions;
     listOptions.addTo(parser);
     parser.addPositionalArgument(QStringLiteral("PROJET.lxf"), QStringLiteral("Le projet Lexifind."));
@@ -222,10 +230,10 @@ int main(int argc, char *argv[])
             pagelists::exportList(lists, document);
             return Written;
         }
-        if (positional.size() != 2)
+        if (positional.size() != 2 && !(positional.size() == 1 && parser.isSet(worksheet)))
             throw UsageError{QStringLiteral("il faut un fichier projet et une sortie")};
         const QString projectPath = positional[0];
-        const QString output = positional[1];
+        const QString output = positional.value(1);
 
         PageJobRequest request;
         request.refuseUnfindable = parser.isSet(strict);
@@ -263,6 +271,19 @@ int main(int argc, char *argv[])
         // The list goes out only once the page is written: a refused page writes neither.
         const ExerciseDocument listed = lists.exportList.isEmpty() ? ExerciseDocument() : request.document;
 
+        // Made before the page and saved after it: a failure of either leaves no file.
+        const Worksheet sheet = parser.isSet(worksheet)
+                ? Worksheet(parser.value(worksheet), request.document, request.settings) : Worksheet();
+        if (output.isEmpty()) {
+            for (const UnfindableEntry &entry : sheet.unfindable())
+                print(stderr, QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n');
+            if (parser.isSet(strict) && !sheet.unfindable().empty())
+                return Refused;
+            sheet.save();
+            pagelists::exportList(lists, listed);
+            return Written;
+        }
+
         // The page goes out as it is made, never whole in memory; a file is created at
         // its first byte and put in place only when the job has succeeded.
         const bool toStandardOutput = output == u"-";
@@ -287,6 +308,7 @@ int main(int argc, char *argv[])
                 file->commit();
             else
                 static_cast<StandardOutput *>(sink.get())->finish();
+            sheet.save();
             pagelists::exportList(lists, listed);
         }
         for (const UnfindableEntry &entry : result.unfindable)

@@ -18,6 +18,9 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core
 # The dictionary tests make small dictionaries with dictfmt and dictzip, and fill
 # definitions from a real FreeDict dictionary (360 KB).
 [ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(dictfmt dictzip dict-freedict-fra-eng)
+# The worksheet's PDF read back (pdftotext, pdfinfo, pdftoppm), and the faces that its
+# Chinese and Japanese lessons print with.
+[ "${LEXIFIND_WITH_BROWSER:-0}" = 1 ] && packages+=(poppler-utils fonts-noto-cjk)
 command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
 
 missing=()

@@ -98,6 +98,10 @@ private slots:
     void toolkitColours_data();
     void toolkitColours();
     void onlyTheUsersTabChangeShowsTheColour();
+    void keysNeverReachAHiddenPage_data();
+    void keysNeverReachAHiddenPage();
+    void gridKeysPickAndAccept_data();
+    void gridKeysPickAndAccept();
 
     void infoLines_data();
     void infoLines();
@@ -809,6 +813,77 @@ void TestColorDialog::infoCopyGlyph()
             else
                 QCOMPARE(qAlpha(pixel), 0);
         }
+}
+
+void TestColorDialog::keysNeverReachAHiddenPage_data()
+{
+    QTest::addColumn<int>("visible");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("stays"); // the page shown after the key
+    const int internet = PageSet(pageInternet);
+    const int twoPages = PageSet(pageRGB) | PageSet(pageInfo);
+    QTest::newRow("one page, Right") << internet << int(Qt::Key_Right) << 0 << int(pageInternet);
+    QTest::newRow("one page, Left") << internet << int(Qt::Key_Left) << 0 << int(pageInternet);
+    QTest::newRow("one page, Ctrl+Tab") << internet << int(Qt::Key_Tab) << int(Qt::ControlModifier) << int(pageInternet);
+    QTest::newRow("one page, Ctrl+PgDown") << internet << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << int(pageInternet);
+    QTest::newRow("two pages, Right skips the hidden") << twoPages << int(Qt::Key_Right) << 0 << int(pageInfo);
+}
+
+void TestColorDialog::keysNeverReachAHiddenPage()
+{
+    QFETCH(int, visible);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, stays);
+    THuemixDialog dialog(nullptr);
+    dialog.SetVisiblePages(TDialogPages(visible));
+    dialog.SetActivePage(TDialogPage(qCountTrailingZeroBits(quint32(visible))));
+    int shown = -1;
+    runDialog(dialog, [&](TfrmHuemixDialog &w) {
+        QTabBar *bar = w.pgcSystems->tabBar();
+        bar->setFocus();
+        QTest::keyClick(key == Qt::Key_Tab || key == Qt::Key_PageDown ? static_cast<QWidget *>(w.pgcSystems) : bar,
+                        Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyClick(bar, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        shown = w.ActivePageTag();
+        QCOMPARE(w.pgcSystems->currentWidget()->property("Tag").toInt(), shown);
+        w.reject();
+    });
+    QCOMPARE(shown, stays);
+}
+
+void TestColorDialog::gridKeysPickAndAccept_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("picked"); // the colour after Right, Down, then the key
+    // The web grid: from black one cell right (green 0x33) and one down (blue 0x33).
+    QTest::newRow("web grid, Enter") << int(pageInternet) << int(Qt::Key_Return) << 0x00333300;
+    QTest::newRow("web grid, Space") << int(pageInternet) << int(Qt::Key_Space) << 0x00333300;
+    // The VGA swatches: from black right to maroon, down to red.
+    QTest::newRow("VGA, keypad Enter") << int(pageVGA) << int(Qt::Key_Enter) << 0x000000FF;
+}
+
+void TestColorDialog::gridKeysPickAndAccept()
+{
+    QFETCH(int, page);
+    QFETCH(int, key);
+    QFETCH(int, picked);
+    THuemixDialog dialog(nullptr);
+    dialog.SetVisiblePages(PageSet(TDialogPage(page)));
+    dialog.SetActivePage(TDialogPage(page));
+    dialog.SetColor(0); // the keys start from the black cell
+    const bool ok = runDialog(dialog, [&](TfrmHuemixDialog &w) {
+        QWidget *grid = page == pageInternet ? w.findChild<QWidget *>(QStringLiteral("pntInternet"))
+                                             : static_cast<QWidget *>(w.tshVGA->FSwatches[0]);
+        grid->setFocus();
+        QTest::keyClick(w.focusWidget(), Qt::Key_Right);
+        QTest::keyClick(w.focusWidget(), Qt::Key_Down);
+        QTest::keyClick(w.focusWidget(), Qt::Key(key));
+    });
+    QVERIFY(ok);
+    QCOMPARE(dialog.Color(), TColor(picked));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTimer>
@@ -56,11 +58,11 @@ const FieldOption kFields[] = {
     {"Edit13", &PageSettings::AnswerColor, "AnswerColor"},
     {"Edit14", &PageSettings::VocabularyTextColor, "VocabularyTextColor"},
     {"Edit15", &PageSettings::DefinitionColor, "DefinitionColor"},
-    {"Edit16", &PageSettings::TextLanguage, "TextLanguage"},
-    {"Edit17", &PageSettings::ScoreLabel, "ScoreLabel"},
-    {"Edit18", &PageSettings::RestartCaption, "RestartCaption"},
-    {"Edit19", &PageSettings::FoundLabel, "FoundLabel"},
-    {"Edit20", &PageSettings::MasteryScore, "MasteryScore"},
+    {"TextLanguage", &PageSettings::TextLanguage, "TextLanguage"},
+    {"ScoreLabel", &PageSettings::ScoreLabel, "ScoreLabel"},
+    {"RestartCaption", &PageSettings::RestartCaption, "RestartCaption"},
+    {"FoundLabel", &PageSettings::FoundLabel, "FoundLabel"},
+    {"MasteryScore", &PageSettings::MasteryScore, "MasteryScore"},
 };
 
 struct ColorRow
@@ -173,9 +175,14 @@ private slots:
     void closingKeepsFieldsAndOptions();
     void symbolMarks_data();
     void symbolMarks();
-    void firstCancelWritesBlack_data();
-    void firstCancelWritesBlack();
+    void cancelLeavesTheField_data();
+    void cancelLeavesTheField();
     void chosenColourCarriesToNextButton();
+    void escapeCloses_data();
+    void escapeCloses();
+    void lessonSettingsShown_data();
+    void lessonSettingsShown();
+    void addedRowsKeepTheWindow();
     void picture();
 };
 
@@ -187,18 +194,24 @@ void TestOptions::startTextsStoreNothing()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     QCOMPARE(form.windowTitle(), QStringLiteral("Paramètres web"));
-    // Taller than the classic window by the panel of the newer options only; its place
+    // Taller than the classic window by the tabs of the newer options only; its place
     // moved just enough to lie on the screen (800 x 600 offscreen).
     const QRect place(245, 276, 664, TForm4::OuterHeight);
     QCOMPARE(form.frameGeometry(),
              QRect(lexifind::PlacedWithin(place, form.screen()->availableGeometry()), place.size()));
-    QCOMPARE(form.Panel1->geometry(), QRect(8, 8, 641, 289));
-    QVERIFY(form.Panel4->geometry().top() > form.Panel1->geometry().bottom());
-    QVERIFY(form.Panel4->geometry().bottom() < form.height());
+    // The classic panels where they were, the tabs below them inside the frame.
+    QCOMPARE(form.Panel1->pos(), QPoint(8, 8));
+    QCOMPARE(form.Panel1->width(), 641);
+    QCOMPARE(form.Panel2->geometry(), QRect(16, 40, 297, 233));
+    QCOMPARE(form.Panel3->geometry(), QRect(328, 11, 297, 262));
+    QCOMPARE(form.PageControl1->parentWidget(), form.Panel1);
+    QVERIFY(form.PageControl1->geometry().top() > form.Panel2->geometry().bottom());
+    QVERIFY(form.Panel1->rect().contains(form.PageControl1->geometry()));
     QCOMPARE(form.ComboBox2->currentText(), QStringLiteral("classique"));
-    QCOMPARE(form.Edit4->text(), QStringLiteral("Bravo !"));
+    // The messages show what the page writes while they are left alone.
+    QCOMPARE(form.Edit4->text(), QStringLiteral("C'est juste !"));
     QCOMPARE(form.Edit5->text(), QStringLiteral("Essayez encore !"));
-    QCOMPARE(form.Edit6->text(), QStringLiteral("Suite"));
+    QCOMPARE(form.Edit6->text(), QStringLiteral("Suite..."));
     QCOMPARE(form.Edit12->text(), QStringLiteral("Terminé !"));
     QCOMPARE(form.ComboBox1->currentText(), QString());
     for (const FieldOption &row : kFields) {
@@ -206,6 +219,11 @@ void TestOptions::startTextsStoreNothing()
         if (name != "Edit4" && name != "Edit5" && name != "Edit6" && name != "Edit12")
             QVERIFY2(FieldText(form, name).isEmpty(), row.field);
     }
+    // The others show the page's text greyed, where it has one.
+    QCOMPARE(form.Edit3->placeholderText(), QStringLiteral("Trouvez dans le texte l'équivalent de :"));
+    QCOMPARE(form.Edit11->placeholderText(), QStringLiteral("#ff9900"));
+    QCOMPARE(form.ComboBox1->lineEdit()->placeholderText(), QStringLiteral("Arial, Helvetica, sans-serif"));
+    QCOMPARE(form.Edit17->placeholderText(), QStringLiteral("Score :"));
     // Neither creating nor showing the window writes an option.
     QCOMPARE(settings, PageSettings{});
 }
@@ -263,10 +281,11 @@ void TestOptions::editingRightMessage_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("stored");
     // '\b' stands for Backspace.
-    QTest::newRow("changed and changed back") << QStringLiteral("\b!") << QStringLiteral("Bravo !");
-    QTest::newRow("shortened") << QStringLiteral("\b\b") << QStringLiteral("Bravo");
-    QTest::newRow("only blanks left") << QStringLiteral("\b\b\b\b\b\b ") << QStringLiteral("B ");
-    QTest::newRow("emptied") << QStringLiteral("\b\b\b\b\b\b\b") << QString();
+    QTest::newRow("changed and changed back") << QStringLiteral("\b!") << QStringLiteral("C'est juste !");
+    QTest::newRow("shortened") << QStringLiteral("\b\b") << QStringLiteral("C'est juste");
+    QTest::newRow("only blanks left") << QStringLiteral("\b\b\b\b\b\b\b\b\b\b\b\b ")
+                                      << QStringLiteral("C ");
+    QTest::newRow("emptied") << QStringLiteral("\b\b\b\b\b\b\b\b\b\b\b\b\b") << QString();
 }
 
 void TestOptions::editingRightMessage()
@@ -411,7 +430,7 @@ void TestOptions::closingKeepsFieldsAndOptions()
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QCOMPARE(form->Edit1->text(), QStringLiteral("Les animaux"));
     QCOMPARE(form->Edit9->text(), QStringLiteral("navy"));
-    QCOMPARE(form->Edit4->text(), QStringLiteral("Bravo !"));
+    QCOMPARE(form->Edit4->text(), QStringLiteral("C'est juste !"));
     QCOMPARE(form->ComboBox1->currentText(), QStringLiteral("Courier New, courier, mono"));
     QCOMPARE(settings, before);
     QCOMPARE(settings.PageTitle, QStringLiteral("Les animaux"));
@@ -463,16 +482,21 @@ void TestOptions::symbolMarks()
     }
 }
 
-void TestOptions::firstCancelWritesBlack_data()
+void TestOptions::cancelLeavesTheField_data()
 {
     QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("before"); // the field's text
+    QTest::addColumn<bool>("escape");    // Escape, else the Cancel button
     for (int i = 0; i < int(std::size(kColorRows)); ++i)
-        QTest::newRow(kColorRows[i].button) << i;
+        QTest::newRow(kColorRows[i].button) << i << (i % 2 ? QStringLiteral("#123456") : QString())
+                                            << (i % 3 == 0);
 }
 
-void TestOptions::firstCancelWritesBlack()
+void TestOptions::cancelLeavesTheField()
 {
     QFETCH(int, row);
+    QFETCH(QString, before);
+    QFETCH(bool, escape);
     const ColorRow &colorRow = kColorRows[row];
     PageSettings settings;
     TForm4 form(settings);
@@ -483,23 +507,28 @@ void TestOptions::firstCancelWritesBlack()
     auto *shape = form.findChild<ColorShape *>(colorRow.shape);
     QVERIFY(button && field && shape);
     QCOMPARE(button->text(), QStringLiteral("choisir"));
-    QCOMPARE(shape->brushColor(), QColor(Qt::white));
+    field->setText(before);
+    // A pale colour chosen for another row first: the dialog opens on it.
+    AnswerColorDialog(form, ChooseAndConfirm(0x00F0F0F0));
+    QTest::mouseClick(row == 0 ? form.select : form.Button2, Qt::LeftButton);
+    const PageSettings chosen = settings;
 
     QSignalSpy stored(&form, &TForm4::optionChanged);
     bool answered = false;
-    AnswerColorDialog(form, [&answered](TfrmHuemixDialog *window) {
+    AnswerColorDialog(form, [&answered, escape](TfrmHuemixDialog *window) {
         answered = true;
-        Cancel(window);
+        if (escape)
+            QTest::keyClick(window, Qt::Key_Escape);
+        else
+            Cancel(window);
     });
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(answered);
     QVERIFY(!form.HuemixDialog1->Window());
-
-    QCOMPARE(field->text(), QStringLiteral("#000000"));
-    QCOMPARE(settings.*colorRow.option, QStringLiteral("#000000"));
-    QCOMPARE(stored.count(), 1);
-    QCOMPARE(shape->brushColor(), QColor(Qt::black));
-    QVERIFY(CountNear(shape, Qt::black, 10) >= 23 * 23);
+    QCOMPARE(field->text(), before);
+    QCOMPARE(settings, chosen);
+    QCOMPARE(stored.count(), 0);
+    QCOMPARE(shape->brushColor(), QColor(Qt::white));
 }
 
 void TestOptions::chosenColourCarriesToNextButton()
@@ -526,11 +555,11 @@ void TestOptions::chosenColourCarriesToNextButton()
     QCOMPARE(settings.BackgroundColor, QStringLiteral("#FF0000"));
     QCOMPARE(form.Shape1->brushColor(), QColor(0xFF, 0x00, 0x00));
 
-    // The highlight's dialog opens on red; cancelling still writes red.
+    // The highlight's dialog opens on red; confirming writes red.
     TColor openedOn = -1;
     AnswerColorDialog(form, [&openedOn](TfrmHuemixDialog *window) {
         openedOn = window->GetCurrentColor();
-        Cancel(window);
+        window->btnOk->click();
     });
     QTest::mouseClick(form.Button3, Qt::LeftButton);
     QCOMPARE(openedOn, TColor(0x000000FF));
@@ -564,6 +593,125 @@ void TestOptions::chosenColourCarriesToNextButton()
              QRgb(((picked & 0xFF) << 16) | (picked & 0xFF00) | ((picked >> 16) & 0xFF)));
     QCOMPARE(form.Shape2->brushColor(), QColor(0xFF, 0x00, 0x00));
     QCOMPARE(form.Shape3->brushColor(), QColor(Qt::white));
+}
+
+void TestOptions::escapeCloses_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("text field") << "Edit1";
+    QTest::newRow("font list") << "ComboBox1";
+    QTest::newRow("a newer option") << "MasteryScore";
+}
+
+void TestOptions::escapeCloses()
+{
+    QFETCH(QString, field);
+    PageSettings settings;
+    TForm4 form(settings);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QLineEdit *target = TypingTarget(form, field);
+    QTest::keyClicks(target, QStringLiteral("x"));
+    QTest::keyClick(target, Qt::Key_Escape);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(FieldText(form, field), QStringLiteral("x"));
+}
+
+void TestOptions::lessonSettingsShown_data()
+{
+    QTest::addColumn<QStringList>("options"); // name=value
+    QTest::addColumn<QStringList>("shown");   // field=text
+    QTest::addColumn<QColor>("background");   // Shape1
+    QTest::newRow("none: the start texts")
+        << QStringList{}
+        << QStringList{"Edit1=", "Edit4=C'est juste !", "Edit6=Suite...", "ComboBox1=",
+                       "Edit7=", "PageStyle=classique", "MasteryScore="}
+        << QColor(Qt::white);
+    QTest::newRow("a lesson's own")
+        << QStringList{"PageTitle=Le marché", "RightMessage=Bravo !", "FontFamily=Courier New, mono",
+                       "BackgroundColor=#FFEEDD", "PageStyle=moderne", "MasteryScore=80"}
+        << QStringList{"Edit1=Le marché", "Edit4=Bravo !", "Edit6=Suite...",
+                       "ComboBox1=Courier New, mono", "Edit7=#FFEEDD", "PageStyle=moderne",
+                       "MasteryScore=80"}
+        << QColor(0xFF, 0xEE, 0xDD);
+    QTest::newRow("no colour, an unknown style")
+        << QStringList{"BackgroundColor=papier", "PageStyle=ancien"}
+        << QStringList{"Edit7=papier", "PageStyle=ancien"} << QColor(Qt::white);
+}
+
+void TestOptions::lessonSettingsShown()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, shown);
+    QFETCH(QColor, background);
+    PageSettings settings;
+    TForm4 form(settings);
+    // Fields the teacher had changed before the lesson was opened.
+    form.Edit1->setText(QStringLiteral("avant"));
+    form.Edit4->setText(QStringLiteral("avant"));
+    form.ComboBox2->setCurrentIndex(1);
+    AnswerColorDialog(form, ChooseAndConfirm(0x000000FF));
+    form.Button2->click();
+
+    settings = PageSettings();
+    for (const QString &option : options)
+        *settings.option(option.section(u'=', 0, 0)) = option.section(u'=', 1);
+    const PageSettings restored = settings;
+    QSignalSpy stored(&form, &TForm4::optionChanged);
+    form.ShowSettings();
+    for (const QString &field : shown)
+        QCOMPARE(FieldText(form, field.section(u'=', 0, 0)), field.section(u'=', 1));
+    QCOMPARE(form.Shape1->brushColor(), background);
+    QCOMPARE(stored.count(), 0);
+    QCOMPARE(settings, restored);
+}
+
+// Options added by name go into their tab: the window keeps its size and its place on
+// a 1366 x 768 screen, every field stays reachable, every label in line with the
+// classic labels above and clear of its field.
+void TestOptions::addedRowsKeepTheWindow()
+{
+    PageSettings settings;
+    TForm4 form(settings);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QSize size = form.size();
+    const QRect laptop(0, 0, 1366, 768 - 40); // above a task bar
+    const QRect place(TForm4::OuterLeft, TForm4::OuterTop, TForm4::OuterWidth, TForm4::OuterHeight);
+    QVERIFY(laptop.contains(QRect(lexifind::PlacedWithin(place, laptop), place.size())));
+    QSignalSpy stored(&form, &TForm4::optionChanged);
+    const QWidget *panel = form.Panel1;
+    const int leftLabels = form.Label2->mapTo(panel, QPoint()).x();
+    const int rightLabels = form.Label9->mapTo(panel, QPoint()).x();
+    for (int i = 0; i < 14; ++i) {
+        auto *choice = new QComboBox;
+        choice->addItems({QStringLiteral("un"), QStringLiteral("deux")});
+        QWidget *field = form.AddOptionRow(TForm4::OptionGroup::Dictionary, QStringLiteral("Essai%1").arg(i),
+                                           QStringLiteral("Option numéro %1 de la liste :").arg(i),
+                                           i % 3 ? nullptr : choice);
+        if (i % 3)
+            delete choice;
+        QCOMPARE(form.OptionField(QStringLiteral("Essai%1").arg(i)), field);
+        QCOMPARE(form.size(), size);
+        form.PageControl1->setCurrentIndex(2);
+        auto *area = qobject_cast<QScrollArea *>(form.PageControl1->currentWidget());
+        area->ensureWidgetVisible(field);
+        QTRY_VERIFY(field->visibleRegion().boundingRect().size() == field->size());
+        auto *label = qobject_cast<QLabel *>(field->parentWidget()->findChildren<QLabel *>().last());
+        QCOMPARE(label->buddy(), field);
+        // The tab holds the text's language and the dictionary first.
+        QCOMPARE(label->mapTo(panel, QPoint()).x(), i % 2 ? rightLabels : leftLabels);
+        QVERIFY(label->geometry().right() < field->geometry().left());
+        if (auto *edit = qobject_cast<QLineEdit *>(field))
+            edit->setText(QStringLiteral("x"));
+        else
+            qobject_cast<QComboBox *>(field)->setCurrentIndex(1);
+        QCOMPARE(stored.last().at(0).toString(), QStringLiteral("Essai%1").arg(i));
+    }
+    QCOMPARE(settings, PageSettings{}); // names the settings do not know store nothing
+    // The tab scrolls instead.
+    QTRY_VERIFY(qobject_cast<QScrollArea *>(form.PageControl1->currentWidget())->verticalScrollBar()->isVisible());
+    QVERIFY(!SavePicture(&form, QStringLiteral("page-options-many")).isEmpty());
 }
 
 void TestOptions::picture()

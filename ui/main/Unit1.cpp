@@ -16,6 +16,7 @@
 #include "ui/main/Unit2.h"
 #include "ui/main/Unit3.h"
 #include "ui/main/Unit4.h"
+#include "ui/print/WorksheetCommands.h"
 
 #include <QCloseEvent>
 #include <QCryptographicHash>
@@ -307,6 +308,7 @@ void TForm1::CreateMenus()
     item(File1, ExportScorm1, "ExportScorm1", QStringLiteral("Exporter SCORM…"), QKeySequence());
     item(File1, ExportScorm20041, "ExportScorm20041", QStringLiteral("Exporter SCORM 2004…"),
          QKeySequence());
+    AddWorksheetCommands(this, File1);
     item(File1, SaveProject1, "SaveProject1", QStringLiteral("Enregistrer lxf"),
          QKeySequence(Qt::CTRL | Qt::Key_G));
     item(File1, Recover1, "Recover1", QStringLiteral("Récupérer le travail non enregistré"),

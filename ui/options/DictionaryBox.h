@@ -20,12 +20,13 @@ public:
     // The items from the folder, the option's value current.
     void Refill();
     void showPopup() override;
+    // The option's value current, without listing the folder.
+    void ShowValue();
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void ShowValue();
 
     std::function<QString()> m_value;
     std::function<void(const QString &)> m_store;

@@ -16,11 +16,17 @@
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <QSignalBlocker>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QWindow>
 
+#include <algorithm>
+#include <array>
+
 using lexifind::PageSettings;
 using lexifind::options::ColorShape;
+using lexifind::options::OptionPanel;
 using lexifind::options::SymbolLabel;
 
 namespace {
@@ -43,6 +49,56 @@ const QStringList &FontLists()
         QStringLiteral("Tempus Sans ITC, fantasy"),
     };
     return lists;
+}
+
+// What the page writes for an option left empty; empty for none.
+QString DefaultOf(const QString &name)
+{
+    static const PageSettings defaults = [] {
+        PageSettings filled;
+        filled.FillDefaults();
+        return filled;
+    }();
+    const QString *value = defaults.option(name);
+    return value ? *value : QString();
+}
+
+// The classic fields and their options. The messages show, while the teacher has not
+// changed them, the texts the page writes: never a text the page would not use.
+struct ClassicField
+{
+    const char *field;
+    const char *option;
+    bool showsDefault;
+};
+
+const std::array<ClassicField, 16> &ClassicFields()
+{
+    static const std::array<ClassicField, 16> fields{{
+        {"Edit1", "PageTitle", false},
+        {"Edit2", "TextTitle", false},
+        {"Edit3", "Instruction", false},
+        {"Edit4", "RightMessage", true},
+        {"Edit5", "WrongMessage", true},
+        {"Edit6", "NextCaption", true},
+        {"Edit12", "DoneMessage", true},
+        {"ComboBox1", "FontFamily", false},
+        {"Edit7", "BackgroundColor", false},
+        {"Edit8", "HighlightColor", false},
+        {"Edit9", "TextColor", false},
+        {"Edit10", "AnswerZoneColor", false},
+        {"Edit13", "AnswerColor", false},
+        {"Edit11", "VocabularyBackColor", false},
+        {"Edit14", "VocabularyTextColor", false},
+        {"Edit15", "DefinitionColor", false},
+    }};
+    return fields;
+}
+
+// The text a field shows for value: for a message, the page's own text while it is empty.
+QString Shown(const QString &name, const QString &value, bool showsDefault)
+{
+    return value.isEmpty() && showsDefault ? DefaultOf(name) : value;
 }
 
 template <typename W>
@@ -74,12 +130,12 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, int left, int top, int wi
 
 // A field whose start text shows whole from its first letter, narrowed like a label
 // where the desktop's face is wider than the classic one.
-void ShowStartText(QLineEdit *edit)
+void ShowStartText(QLineEdit *edit, const QString &sample = QString())
 {
     const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
     // The field's own margins of 2 pixels on each side, and the caret's pixel.
     const int room = edit->width() - 2 * frame - 5;
-    edit->setFont(lexifind::look::fitted(edit->font(), edit->text(), room));
+    edit->setFont(lexifind::look::fitted(edit->font(), sample.isEmpty() ? edit->text() : sample, room));
     edit->setCursorPosition(0);
 }
 
@@ -173,22 +229,22 @@ void TForm4::CreateControls()
                                    QColor(0x00, 0x80, 0x00), Panel2),
                    "Label5");
     Label5->setGeometry(16, 104, 29, 29);
-    Edit4 = MakeEdit(Panel2, "Edit4", 82, 104, 72, QStringLiteral("Bravo !"));
+    Edit4 = MakeEdit(Panel2, "Edit4", 82, 104, 72, DefaultOf(QStringLiteral("RightMessage")));
     Label6 = Named(new SymbolLabel(QStringLiteral("="), SymbolLabel::Mark::Cross,
                                    QColor(0xFF, 0x00, 0x00), Panel2),
                    "Label6");
     Label6->setGeometry(164, 104, 29, 29);
-    Edit5 = MakeEdit(Panel2, "Edit5", 197, 104, 88, QStringLiteral("Essayez encore !"));
+    Edit5 = MakeEdit(Panel2, "Edit5", 197, 104, 88, DefaultOf(QStringLiteral("WrongMessage")));
     Label7 = Named(new SymbolLabel(QStringLiteral("C"), SymbolLabel::Mark::Arrow,
                                    palette().color(QPalette::WindowText), Panel2),
                    "Label7");
     Label7->setGeometry(16, 136, 29, 29);
-    Edit6 = MakeEdit(Panel2, "Edit6", 82, 136, 200, QStringLiteral("Suite"));
+    Edit6 = MakeEdit(Panel2, "Edit6", 82, 136, 200, DefaultOf(QStringLiteral("NextCaption")));
     for (QLineEdit *edit : {Edit4, Edit5, Edit6})
         ShowStartText(edit);
 
     Label14 = MakeLabel(Panel2, "Label14", QStringLiteral("Stop :"), 16, 176, 79);
-    Edit12 = MakeEdit(Panel2, "Edit12", 81, 170, 201, QStringLiteral("Terminé !"));
+    Edit12 = MakeEdit(Panel2, "Edit12", 81, 170, 201, DefaultOf(QStringLiteral("DoneMessage")));
     ShowStartText(Edit12);
 
     Label8 = MakeLabel(Panel2, "Label8", QStringLiteral("Police :"), 16, 208, 78);
@@ -244,63 +300,98 @@ void TForm4::CreateControls()
     Shape8 = MakeShape(Panel3, "Shape8", 228);
     select = MakeButton(Panel3, "select", choose, 165, 230, 57, 24);
     Edit15 = MakeEdit(Panel3, "Edit15", 229, 230, 57);
+
+    // An empty field shows, greyed, what the page writes in its place.
+    for (const ClassicField &classic : ClassicFields()) {
+        const QString fallback = DefaultOf(QString::fromLatin1(classic.option));
+        if (auto *edit = findChild<QLineEdit *>(QLatin1StringView(classic.field)))
+            edit->setPlaceholderText(fallback);
+    }
+    ComboBox1->lineEdit()->setPlaceholderText(DefaultOf(QStringLiteral("FontFamily")));
+    // A web colour shows whole in the narrow colour fields, in the widest digits.
+    for (QLineEdit *edit : {Edit7, Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15})
+        ShowStartText(edit, QStringLiteral("#CCCCCC"));
 }
 
 void TForm4::CreateNewerOptions()
 {
-    // Below the classic panel, which keeps its controls where they were.
-    Panel4 = MakePanel(this, "Panel4", QFrame::Sunken, palette().color(QPalette::Button));
-    Panel4->setGeometry(8, 305, 641, 125);
+    // Inside the frame, below the classic panels, which keep their controls where they were.
+    Panel1->resize(Panel1->width(), Panel1->height() + OptionPanel::PanelHeight());
+    PageControl1 = new OptionPanel(Panel1);
+    PageControl1->setGeometry(16, 281, 609, OptionPanel::PanelHeight());
 
-    constexpr int leftField = 150, rightLabel = 328, rightField = 480, fieldWidth = 150;
-    const auto row = [](int index) { return 8 + 29 * index; };
-
-    Label18 = MakeLabel(Panel4, "Label18", QStringLiteral("Langue du texte :"), 8, row(0) + 3,
-                        leftField - 2);
-    Edit16 = MakeEdit(Panel4, "Edit16", leftField, row(0), fieldWidth);
-    Edit16->setPlaceholderText(QStringLiteral("fr, es, zh-Hans…"));
-    Edit16->setToolTip(QStringLiteral("Language of the text (BCP 47 tag); empty: none declared"));
-
-    Label19 = MakeLabel(Panel4, "Label19", QStringLiteral("Style de page :"), 8, row(1) + 3,
-                        leftField - 2);
-    ComboBox2 = Named(new QComboBox(Panel4), "ComboBox2");
+    ComboBox2 = new QComboBox;
     ComboBox2->addItems({QStringLiteral("classique"), QStringLiteral("moderne")});
-    ComboBox2->setGeometry(leftField, row(1), fieldWidth, EditHeight);
     ComboBox2->setToolTip(QStringLiteral("classique: the classic page; moderne: the page for "
                                          "phones, keyboards and screen readers"));
+    AddOptionRow(OptionGroup::ModernPage, QStringLiteral("PageStyle"),
+                 QStringLiteral("Style de page :"), ComboBox2);
+    const auto line = [this](OptionGroup group, const char *name, const QString &label) {
+        return static_cast<QLineEdit *>(AddOptionRow(group, QString::fromLatin1(name), label));
+    };
+    Edit17 = line(OptionGroup::ModernPage, "ScoreLabel", QStringLiteral("Libellé du score :"));
+    Edit18 = line(OptionGroup::ModernPage, "RestartCaption", QStringLiteral("Bouton recommencer :"));
+    Edit19 = line(OptionGroup::ModernPage, "FoundLabel", QStringLiteral("Annonce mot trouvé :"));
+    Edit19->setToolTip(QStringLiteral("What a screen reader says after a found word"));
 
-    Label20 = MakeLabel(Panel4, "Label20", QStringLiteral("Score de maîtrise (%) :"), 8,
-                        row(2) + 3, leftField - 2);
-    Edit20 = MakeEdit(Panel4, "Edit20", leftField, row(2), fieldWidth);
+    Edit20 = line(OptionGroup::Platform, "MasteryScore", QStringLiteral("Score de maîtrise (%) :"));
     Edit20->setToolTip(QStringLiteral("Percentage of words found that passes in a learning "
                                       "platform (SCORM); empty: none"));
 
-    Label21 = MakeLabel(Panel4, "Label21", QStringLiteral("Libellé du score :"), rightLabel,
-                        row(0) + 3, rightField - 2);
-    Edit17 = MakeEdit(Panel4, "Edit17", rightField, row(0), fieldWidth);
-    Edit17->setPlaceholderText(QStringLiteral("Score :"));
+    Edit16 = line(OptionGroup::Dictionary, "TextLanguage", QStringLiteral("Langue du texte :"));
+    Edit16->setPlaceholderText(QStringLiteral("fr, es, zh-Hans…"));
+    Edit16->setToolTip(QStringLiteral("Language of the text (BCP 47 tag); empty: none declared"));
 
-    Label22 = MakeLabel(Panel4, "Label22", QStringLiteral("Bouton recommencer :"), rightLabel,
-                        row(1) + 3, rightField - 2);
-    Edit18 = MakeEdit(Panel4, "Edit18", rightField, row(1), fieldWidth);
-    Edit18->setPlaceholderText(QStringLiteral("Recommencer"));
+    // Its items name dictionaries rather than hold the option's text: it stores the
+    // chosen item's name itself, so it is not one of the generic rows.
+    ComboBox3 = new lexifind::options::DictionaryBox(
+            [this] { return FSettings.Dictionary; },
+            [this](const QString &value) { StoreOption(QStringLiteral("Dictionary"), value); });
+    ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
+    ComboBox3->setFont(font());
+    PageControl1->AddRow(OptionGroup::Dictionary, QStringLiteral("Dictionnaire :"), ComboBox3);
+}
 
-    Label23 = MakeLabel(Panel4, "Label23", QStringLiteral("Annonce mot trouvé :"), rightLabel,
-                        row(2) + 3, rightField - 2);
-    Edit19 = MakeEdit(Panel4, "Edit19", rightField, row(2), fieldWidth);
-    Edit19->setPlaceholderText(QStringLiteral("trouvé"));
-    Edit19->setToolTip(QStringLiteral("What a screen reader says after a found word"));
+QWidget *TForm4::AddOptionRow(OptionGroup group, const QString &name, const QString &label,
+                              QWidget *field)
+{
+    if (!field)
+        field = new QLineEdit;
+    field->setObjectName(name);
+    field->setFont(font());
+    PageControl1->AddRow(group, label, field);
+    if (auto *edit = qobject_cast<QLineEdit *>(field)) {
+        // An empty field shows the text the page writes in its place.
+        if (edit->placeholderText().isEmpty())
+            edit->setPlaceholderText(DefaultOf(name));
+        connect(edit, &QLineEdit::textChanged, this, [this, name](const QString &text) {
+            StoreOption(name, text);
+        });
+    } else if (auto *combo = qobject_cast<QComboBox *>(field)) {
+        if (combo->isEditable())
+            connect(combo, &QComboBox::editTextChanged, this, [this, name](const QString &text) {
+                StoreOption(name, text);
+            });
+        else
+            connect(combo, &QComboBox::currentTextChanged, this, [this, name](const QString &text) {
+                StoreOption(name, text);
+            });
+    }
+    FAddedOptions.append({name, field});
+    return field;
+}
 
-    Label24 = MakeLabel(Panel4, "Label24", QStringLiteral("Dictionnaire :"), 8, row(3) + 3,
-                        leftField - 2);
-    ComboBox3 = Named(new lexifind::options::DictionaryBox(
-                          [this] { return FSettings.Dictionary; },
-                          [this](const QString &value) {
-                              StoreOption(&PageSettings::Dictionary, QStringLiteral("Dictionary"), value);
-                          },
-                          Panel4),
-                      "ComboBox3");
-    ComboBox3->setGeometry(leftField, row(3), rightField + fieldWidth - leftField, EditHeight);
+QWidget *TForm4::OptionField(const QString &name) const
+{
+    for (const ClassicField &classic : ClassicFields())
+        if (name == QLatin1StringView(classic.option))
+            return findChild<QWidget *>(QLatin1StringView(classic.field));
+    for (const AddedOption &added : FAddedOptions)
+        if (added.name == name)
+            return added.field;
+    if (name == u"Dictionary")
+        return ComboBox3;
+    return nullptr;
 }
 
 void TForm4::SetUpColorDialog()
@@ -327,8 +418,8 @@ void TForm4::SetTabOrder()
                               ComboBox1, Button2, Edit7, Button3, Edit8,  Button4, Edit9,
                               Button5, Edit10,  Button7, Edit13, Button6, Edit11,  Button8,
                               Edit14,  select,  Edit15,  Button1,
-                              // The newer options, column by column.
-                              Edit16,  ComboBox2, Edit20, Edit17, Edit18, Edit19, ComboBox3};
+                              // Then the tabs of the newer options.
+                              PageControl1};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -356,12 +447,6 @@ void TForm4::ConnectHandlers()
     connect(Edit14, &QLineEdit::textChanged, this, &TForm4::Edit14Change);
     connect(Edit15, &QLineEdit::textChanged, this, &TForm4::Edit15Change);
 
-    connect(Edit16, &QLineEdit::textChanged, this, &TForm4::Edit16Change);
-    connect(ComboBox2, &QComboBox::currentTextChanged, this, &TForm4::ComboBox2Change);
-    connect(Edit17, &QLineEdit::textChanged, this, &TForm4::Edit17Change);
-    connect(Edit18, &QLineEdit::textChanged, this, &TForm4::Edit18Change);
-    connect(Edit19, &QLineEdit::textChanged, this, &TForm4::Edit19Change);
-    connect(Edit20, &QLineEdit::textChanged, this, &TForm4::Edit20Change);
 
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
@@ -431,6 +516,65 @@ void TForm4::StoreOption(QString PageSettings::*option, const QString &name, con
     emit optionChanged(name);
 }
 
+void TForm4::StoreOption(const QString &name, const QString &text)
+{
+    if (QString *option = FSettings.option(name))
+        *option = text;
+    emit optionChanged(name);
+}
+
+void TForm4::ShowSettings()
+{
+    const auto show = [this](QWidget *field, const QString &name, bool showsDefault) {
+        const QString *value = FSettings.option(name);
+        if (!field || !value)
+            return;
+        const QString text = Shown(name, *value, showsDefault);
+        const QSignalBlocker quiet(field);
+        if (auto *edit = qobject_cast<QLineEdit *>(field)) {
+            edit->setText(text);
+            edit->setCursorPosition(0);
+        } else if (auto *combo = qobject_cast<QComboBox *>(field)) {
+            if (combo->isEditable()) {
+                combo->setEditText(text);
+                combo->lineEdit()->setCursorPosition(0);
+                return;
+            }
+            int index = combo->findText(text, Qt::MatchFixedString);
+            if (index < 0 && !text.isEmpty()) {
+                // A value of the lesson's own: shown as it is, not as another choice.
+                combo->addItem(text);
+                index = combo->count() - 1;
+            }
+            combo->setCurrentIndex(std::max(index, 0));
+        }
+    };
+    for (const ClassicField &classic : ClassicFields())
+        show(findChild<QWidget *>(QLatin1StringView(classic.field)),
+             QString::fromLatin1(classic.option), classic.showsDefault);
+    for (const AddedOption &added : std::as_const(FAddedOptions))
+        show(added.field, added.name, false);
+    ComboBox3->ShowValue();
+    // A sample shows the lesson's colour, or white as at start.
+    const std::pair<QLineEdit *, ColorShape *> samples[] = {
+        {Edit7, Shape1}, {Edit8, Shape2},  {Edit9, Shape3},  {Edit10, Shape4},
+        {Edit11, Shape5}, {Edit13, Shape6}, {Edit14, Shape7}, {Edit15, Shape8}};
+    for (const auto &[field, shape] : samples) {
+        const QColor color = QColor::fromString(field->text().trimmed());
+        shape->setBrushColor(color.isValid() ? color : QColor(Qt::white));
+    }
+}
+
+void TForm4::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the window as "OK" does: the fields have written their options.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void TForm4::Button1Click()
 {
     close();
@@ -453,18 +597,12 @@ void TForm4::Edit13Change() { StoreOption(&PageSettings::AnswerColor, QStringLit
 void TForm4::Edit14Change() { StoreOption(&PageSettings::VocabularyTextColor, QStringLiteral("VocabularyTextColor"), Edit14->text()); }
 void TForm4::Edit15Change() { StoreOption(&PageSettings::DefinitionColor, QStringLiteral("DefinitionColor"), Edit15->text()); }
 
-void TForm4::Edit16Change() { StoreOption(&PageSettings::TextLanguage, QStringLiteral("TextLanguage"), Edit16->text()); }
-void TForm4::ComboBox2Change() { StoreOption(&PageSettings::PageStyle, QStringLiteral("PageStyle"), ComboBox2->currentText()); }
-void TForm4::Edit17Change() { StoreOption(&PageSettings::ScoreLabel, QStringLiteral("ScoreLabel"), Edit17->text()); }
-void TForm4::Edit18Change() { StoreOption(&PageSettings::RestartCaption, QStringLiteral("RestartCaption"), Edit18->text()); }
-void TForm4::Edit19Change() { StoreOption(&PageSettings::FoundLabel, QStringLiteral("FoundLabel"), Edit19->text()); }
-void TForm4::Edit20Change() { StoreOption(&PageSettings::MasteryScore, QStringLiteral("MasteryScore"), Edit20->text()); }
-
 void TForm4::ChooseColor(QLineEdit *field, ColorShape *shape)
 {
-    // The dialog opens on the colour it last held; after Cancel it still hands that
-    // colour back, and the field and the sample take it all the same.
-    HuemixDialog1->Execute();
+    // The dialog opens on the colour it last held; Cancel leaves the field, its option
+    // and the sample as they were.
+    if (!HuemixDialog1->Execute())
+        return;
     field->setText(HuemixDialog1->WebColor());
     // After Execute the colour is always a plain one, never a system colour.
     shape->setBrushColor(huemix::ToQColor(HuemixDialog1->Color()));

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "page/PageSettings.h"
+#include "ui/options/OptionPanel.h"
 
+#include <QList>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -16,6 +18,8 @@ class QMoveEvent;
 class QResizeEvent;
 class QShowEvent;
 class THuemixDialog;
+
+class QKeyEvent;
 
 namespace lexifind::options {
 class ColorShape;
@@ -90,22 +94,32 @@ public:
     ColorShape *Shape8 = nullptr;
     QPushButton *select = nullptr;
     QLineEdit *Edit15 = nullptr;
-    // The options of the modern page and of packages, on a panel of their own below.
-    QFrame *Panel4 = nullptr;
-    QLabel *Label18 = nullptr;
-    QLineEdit *Edit16 = nullptr;
-    QLabel *Label19 = nullptr;
-    QComboBox *ComboBox2 = nullptr;
-    QLabel *Label20 = nullptr;
-    QLineEdit *Edit17 = nullptr;
-    QLabel *Label21 = nullptr;
-    QLineEdit *Edit18 = nullptr;
-    QLabel *Label22 = nullptr;
-    QLineEdit *Edit19 = nullptr;
-    QLabel *Label23 = nullptr;
-    QLineEdit *Edit20 = nullptr;
-    QLabel *Label24 = nullptr;
-    lexifind::options::DictionaryBox *ComboBox3 = nullptr;
+    // The options beyond the classic page, in tabs inside the frame, below the classic
+    // panels (see AddOptionRow).
+    lexifind::options::OptionPanel *PageControl1 = nullptr;
+    QLineEdit *Edit16 = nullptr;   // TextLanguage
+    QComboBox *ComboBox2 = nullptr; // PageStyle
+    QLineEdit *Edit17 = nullptr;   // ScoreLabel
+    QLineEdit *Edit18 = nullptr;   // RestartCaption
+    QLineEdit *Edit19 = nullptr;   // FoundLabel
+    QLineEdit *Edit20 = nullptr;   // MasteryScore
+    lexifind::options::DictionaryBox *ComboBox3 = nullptr; // Dictionary
+
+    using OptionGroup = lexifind::options::OptionGroup;
+    // Adds a labelled field for the option `name` (as PageSettings::option knows it) to
+    // the tab of group: the field writes the option the moment it changes and shows it
+    // when a lesson's options are restored. field is a QLineEdit or a QComboBox (an
+    // editable one stores its text, another its current item); nullptr makes a
+    // QLineEdit. The field is named after the option; it is returned.
+    QWidget *AddOptionRow(OptionGroup group, const QString &name, const QString &label,
+                          QWidget *field = nullptr);
+    // The field of an option, classic or added; nullptr for none.
+    QWidget *OptionField(const QString &name) const;
+
+    // Every field shows its option as the settings now hold it (a lesson was opened):
+    // an empty message shows the text the page writes for it; a colour's sample takes
+    // the field's colour. Writes no option.
+    void ShowSettings();
 
     void Button1Click();
     void Edit1Change();
@@ -132,25 +146,21 @@ public:
     void Button8Click();
     void Edit15Change();
     void selectClick();
-    void Edit16Change();
-    void ComboBox2Change();
-    void Edit17Change();
-    void Edit18Change();
-    void Edit19Change();
-    void Edit20Change();
 
     // The window's place and outer size (frame included) when it is first shown.
     static constexpr int OuterLeft = 245;
     static constexpr int OuterTop = 276;
     static constexpr int OuterWidth = 664;
-    // Taller than the classic window by the panel of the newer options.
-    static constexpr int OuterHeight = 337 + 133;
+    // Taller than the classic window by the tabs of the newer options, whatever their
+    // number.
+    static constexpr int OuterHeight = 337 + 120;
 
 signals:
     // After a field has written its option; name as in PageSettings::OptionNames().
     void optionChanged(const QString &name);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -163,6 +173,7 @@ private:
     void SetTabOrder();
     void StoreOption(QString lexifind::PageSettings::*option, const QString &name,
                      const QString &text);
+    void StoreOption(const QString &name, const QString &text);
     void ChooseColor(QLineEdit *field, ColorShape *shape);
     void PlaceOuter();
 
@@ -170,4 +181,10 @@ private:
     bool FPlaced = false;
     QPoint FPlace; // where the window was first placed, on the screen
     bool FFrameUnknown = true;
+    struct AddedOption
+    {
+        QString name;
+        QWidget *field;
+    };
+    QList<AddedOption> FAddedOptions;
 };

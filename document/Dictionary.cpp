@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -50,15 +49,6 @@ bool decodeNumber(std::string_view digits, qint64 &value)
         value = value * 64 + d;
     }
     return true;
-}
-
-quint64 keyHash(std::string_view key)
-{
-    // FNV-1a: the index is hashed once, every key of it.
-    quint64 h = 1469598103934665603ull;
-    for (const char c : key)
-        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return h;
 }
 
 // Raw deflate data of one dictzip chunk, or a whole gzip file (windowBits 15 + 16).
@@ -218,11 +208,10 @@ QString oneLine(QString sense, int maxLength)
 struct Dictionary::Data
 {
     bool indexLoaded = false;
-    QByteArray index; // the index file, after a line break of our own
-    // An open-addressing table of the lines' offsets in index, by the hash of their key
-    // (0: an empty slot; no line starts at 0). Built in one pass, no sort.
-    std::vector<quint32> table;
-    quint64 mask = 0;
+    QByteArray index; // the index file, which lines views into
+    // Every line of the index by its key, sorted by key; a headword's repeated lines stay
+    // in the index's order.
+    std::vector<std::pair<std::string_view, std::string_view>> lines;
     bool utf8 = false;
     bool allChars = false;
     bool caseSensitive = false;
@@ -356,31 +345,20 @@ void Dictionary::loadIndex()
     if (m_data->indexLoaded)
         return;
     Data &d = *m_data;
-    d.index = '\n' + readBytes(m_files.indexPath);
-    if (d.index.size() > std::numeric_limits<quint32>::max())
-        throw Error(unreadable(m_files.indexPath));
+    d.index = readBytes(m_files.indexPath);
     const char *bytes = d.index.constData();
     const qsizetype size = d.index.size();
-    // At most half full: the chains stay short.
-    const auto lines = quint64(std::count(bytes, bytes + size, '\n')) + 1;
-    quint64 slotCount = 16;
-    while (slotCount < 2 * lines)
-        slotCount *= 2;
-    d.table.assign(size_t(slotCount), 0);
-    d.mask = slotCount - 1;
-    for (qsizetype line = 1; line < size;) {
+    d.lines.reserve(size_t(std::count(bytes, bytes + size, '\n')));
+    for (qsizetype line = 0; line < size;) {
         const char *end = static_cast<const char *>(memchr(bytes + line, '\n', size_t(size - line)));
         const qsizetype lineEnd = end ? end - bytes : size;
-        const char *tab = static_cast<const char *>(memchr(bytes + line, '\t', size_t(lineEnd - line)));
-        if (tab) {
-            // Repeated headwords follow each other along the chain, in the index's order.
-            quint64 slot = keyHash(std::string_view(bytes + line, size_t(tab - bytes - line))) & d.mask;
-            while (d.table[size_t(slot)] != 0)
-                slot = (slot + 1) & d.mask;
-            d.table[size_t(slot)] = quint32(line);
-        }
+        const std::string_view text(bytes + line, size_t(lineEnd - line));
+        if (const size_t tab = text.find('\t'); tab != std::string_view::npos)
+            d.lines.emplace_back(text.substr(0, tab), text);
         line = lineEnd + 1;
     }
+    std::stable_sort(d.lines.begin(), d.lines.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
     d.indexLoaded = true;
     // The flags are headwords of their own, folded or not as dictfmt's version had it.
     const auto has = [this](const char *a, const char *b) {
@@ -393,20 +371,15 @@ void Dictionary::loadIndex()
 
 std::vector<std::string_view> Dictionary::indexLines(const QByteArray &key) const
 {
-    const Data &d = *m_data;
+    const auto &lines = m_data->lines;
     const std::string_view wanted(key.constData(), size_t(key.size()));
-    std::vector<std::string_view> lines;
-    const char *bytes = d.index.constData();
-    const qsizetype size = d.index.size();
-    for (quint64 slot = keyHash(wanted) & d.mask; d.table[size_t(slot)] != 0;
-         slot = (slot + 1) & d.mask) {
-        const qsizetype line = d.table[size_t(slot)];
-        const char *end = static_cast<const char *>(memchr(bytes + line, '\n', size_t(size - line)));
-        const std::string_view text(bytes + line, size_t((end ? end - bytes : size) - line));
-        if (text.substr(0, text.find('\t')) == wanted)
-            lines.push_back(text); // else another key along the chain
-    }
-    return lines;
+    const auto [first, last] = std::equal_range(
+            lines.begin(), lines.end(), std::pair(wanted, std::string_view()),
+            [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<std::string_view> found;
+    for (auto it = first; it != last; ++it)
+        found.push_back(it->second);
+    return found;
 }
 
 QStringList Dictionary::articles(const QString &key)

@@ -3,13 +3,16 @@
 #include "FakeDesktop.h"
 
 #include "document/ExerciseDocument.h"
+#include "document/ProjectFile.h"
 #include "ui/main/Startup.h"
 #include "ui/main/Unit1.h"
 #include "ui/main/Unit2.h"
 #include "ui/main/Unit3.h"
+#include "ui/options/OptionWidgets.h"
 #include "ui/options/Unit5.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -269,11 +272,17 @@ private slots:
 
         const QStringList abc{"A", "B", "C"};
         const QStringList defs{"a", "b", "c"};
+        // The selection goes with the entry moved.
         QTest::newRow("up") << abc << defs << 1 << "up" << QStringList{"B", "A", "C"}
-                            << QStringList{"b", "a", "c"} << 1;
+                            << QStringList{"b", "a", "c"} << 0;
+        QTest::newRow("up twice moves it further") << abc << defs << 2 << "up up"
+                                                   << QStringList{"C", "A", "B"}
+                                                   << QStringList{"c", "a", "b"} << 0;
         QTest::newRow("up at the top") << abc << defs << 0 << "up" << abc << defs << 0;
         QTest::newRow("down") << abc << defs << 0 << "down" << QStringList{"B", "A", "C"}
-                              << QStringList{"b", "a", "c"} << 0;
+                              << QStringList{"b", "a", "c"} << 1;
+        QTest::newRow("down twice") << abc << defs << 0 << "down down" << QStringList{"B", "C", "A"}
+                                    << QStringList{"b", "c", "a"} << 2;
         QTest::newRow("down at the bottom") << abc << defs << 2 << "down" << abc << defs << 2;
         QTest::newRow("remove selected") << abc << defs << 1 << "remove" << QStringList{"A", "C"}
                                          << QStringList{"a", "c"} << -1;
@@ -310,10 +319,11 @@ private slots:
                               form1->ListBox1->visualItemRect(form1->ListBox1->item(selected)).center());
         QCOMPARE(form1->Document().selected(), selected);
 
-        if (command == u"up") {
-            QTest::mouseClick(form1->Button3, Qt::LeftButton); QCoreApplication::processEvents();
-        } else if (command == u"down") {
-            QTest::mouseClick(form1->Button4, Qt::LeftButton); QCoreApplication::processEvents();
+        if (command.startsWith(u"up") || command.startsWith(u"down")) {
+            for (const QString &move : command.split(u' ')) {
+                QTest::mouseClick(move == u"up" ? form1->Button3 : form1->Button4, Qt::LeftButton);
+                QCoreApplication::processEvents();
+            }
         } else if (command == u"remove") {
             QTest::mouseClick(form1->Button6, Qt::LeftButton); QCoreApplication::processEvents();
         } else {
@@ -526,6 +536,7 @@ private slots:
         form1->Save1->trigger(); QCoreApplication::processEvents();
         QCOMPARE(fake.proposedSave.value(0), QStringLiteral("Lexifind"));
         QVERIFY(QFile::exists(path(QStringLiteral("Lexifind.txt"))));
+        QCOMPARE(form1->windowTitle(), path(QStringLiteral("Lexifind.txt")));
 
         const QString lf = path(QStringLiteral("lecon.txt"));
         writeAll(lf, "un\ndeux\n\ntrois");
@@ -537,11 +548,12 @@ private slots:
         QCOMPARE(form1->Document().entryCount(), 0);
         QCOMPARE(form1->ListBox1->count(), 0);
 
-        // Saved under the proposed name: ".txt" appended whatever the name ends with.
+        // Saved under the proposed name: the file opened.
         fake.saveAnswers << lf;
         form1->Save1->trigger(); QCoreApplication::processEvents();
         QCOMPARE(fake.proposedSave.value(1), lf);
-        QCOMPARE(readAll(lf + QStringLiteral(".txt")), QByteArray("un\r\ndeux\r\n\r\ntrois"));
+        QCOMPARE(readAll(lf), QByteArray("un\r\ndeux\r\n\r\ntrois"));
+        QVERIFY(!QFile::exists(lf + QStringLiteral(".txt")));
         QCOMPARE(form1->windowTitle(), lf);
         QVERIFY(fake.errors.isEmpty());
     }
@@ -554,7 +566,7 @@ private slots:
         fake.openAnswers << missing;
         form1->Open1->trigger(); QCoreApplication::processEvents();
         QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1.").arg(missing)});
-        QCOMPARE(form1->windowTitle(), missing);
+        QCOMPARE(form1->windowTitle(), QStringLiteral("Lexifind"));
         QCOMPARE(form1->SourceText(), QStringLiteral("garde"));
         QCOMPARE(form1->Document().entryCount(), 1);
 
@@ -563,7 +575,7 @@ private slots:
         form1->Save1->trigger(); QCoreApplication::processEvents();
         QCOMPARE(fake.errors.value(1),
                  QStringLiteral("Impossible de créer le fichier %1.txt.").arg(noFolder));
-        QCOMPARE(form1->windowTitle(), missing);
+        QCOMPARE(form1->windowTitle(), QStringLiteral("Lexifind"));
         // Cancelled dialogs do nothing.
         form1->Open1->trigger(); QCoreApplication::processEvents();
         form1->Save1->trigger(); QCoreApplication::processEvents();
@@ -594,7 +606,7 @@ private slots:
         QCOMPARE(form1->Document().words(), (QStringList{"chat", "beau"}));
         QCOMPARE(form1->Document().definitions(), (QStringList{"cat", "nice"}));
         verifyListMatchesDocument();
-        QCOMPARE(form1->windowTitle(), QStringLiteral("Lexifind"));
+        QCOMPARE(form1->windowTitle(), file);
 
         // Each dialog proposes the name last chosen in it.
         fake.saveAnswers << QString();
@@ -606,17 +618,93 @@ private slots:
         QVERIFY(fake.errors.isEmpty());
     }
 
-    void projectWithBadCountShowsWhatWasRead()
+    // A file that is no lesson leaves the lesson in hand, its options and the caption as
+    // they were, and says which file and what is wrong; one cut short opens with a warning.
+    void openingKeepsTheLessonInHand_data()
     {
+        QTest::addColumn<QByteArray>("bytes"); // "-" for no file at all
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("said");     // part of the message
+        QTest::newRow("missing") << QByteArray("-") << false << "Impossible d'ouvrir le fichier";
+        QTest::newRow("count not a number") << QByteArray("1\nzwei\nune ligne\n") << false << "zwei";
+        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16) << false
+                                << "pas un projet";
+        QTest::newRow("cut short") << QByteArray("2\r\n2\r\nUne ligne.\r\n") << true << "lignes";
+    }
+
+    void openingKeepsTheLessonInHand()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, opens);
+        QFETCH(QString, said);
+        form1->SetSourceText(QStringLiteral("Mon texte"));
         addEntries({"vieux"}, {"old"});
-        const QString file = path(QStringLiteral("casse.lxf"));
-        writeAll(file, "1\nzwei\nune ligne\n");
+        program->Form4->Edit1->setText(QStringLiteral("Ma page"));
+        const QString lesson = path(QStringLiteral("lecon.lxf"));
+        fake.saveAnswers << lesson;
+        form1->SaveProject1->trigger(); QCoreApplication::processEvents();
+        const QByteArray before = ProjectFile::toBytes(form1->Document(), form1->Settings());
+
+        const QString file = path(QStringLiteral("autre.lxf"));
+        if (bytes != "-")
+            writeAll(file, bytes);
         fake.openAnswers << file;
         form1->OpenProject1->trigger(); QCoreApplication::processEvents();
-        QCOMPARE(fake.errors, QStringList{QStringLiteral("'zwei' n'est pas une valeur entière correcte.")});
-        QCOMPARE(form1->SourceText(), QStringLiteral("une ligne\r\n"));
-        QCOMPARE(form1->ListBox1->count(), 0);
+        const QString message = (opens ? fake.warnings : fake.errors).join(u'\n');
+        QVERIFY2(message.contains(said) && message.contains(file), qPrintable(message));
+        QCOMPARE((opens ? fake.errors : fake.warnings), QStringList());
+        if (opens) {
+            QCOMPARE(form1->SourceText(), QStringLiteral("Une ligne.\r\n\r\n"));
+            QCOMPARE(form1->ListBox1->count(), 2);
+            QCOMPARE(form1->windowTitle(), file);
+            QCOMPARE(form1->Settings(), PageSettings{});
+            QCOMPARE(program->Form4->Edit1->text(), QString());
+        } else {
+            QCOMPARE(ProjectFile::toBytes(form1->Document(), form1->Settings()), before);
+            QCOMPARE(form1->windowTitle(), lesson);
+            QCOMPARE(program->Form4->Edit1->text(), QStringLiteral("Ma page"));
+            QVERIFY(!form1->Recover1->isEnabled()); // nothing was replaced
+        }
         verifyListMatchesDocument();
+    }
+
+    // The options are the lesson's: saved with it, shown again when it is opened, and
+    // put back to their start when a lesson without any is opened.
+    void lessonKeepsItsOptions()
+    {
+        form1->SetSourceText(QStringLiteral("Le chat dort."));
+        addEntries({"chat"}, {"cat"});
+        TForm4 *form4 = program->Form4.get();
+        form4->Edit1->setText(QStringLiteral("Le marché"));
+        form4->Edit4->setText(QStringLiteral("Bravo !"));
+        form4->Edit7->setText(QStringLiteral("#FFEEDD"));
+        form4->ComboBox2->setCurrentIndex(1);
+        const PageSettings chosen = form1->Settings();
+        fake.saveAnswers << path(QStringLiteral("avec")) << path(QStringLiteral("sans"));
+        form1->SaveProject1->trigger(); QCoreApplication::processEvents();
+        QVERIFY(readAll(path(QStringLiteral("avec.lxf"))).contains("RightMessage=Bravo !"));
+
+        form4->Edit1->setText(QStringLiteral("Autre"));
+        form4->Edit4->setText(QStringLiteral("C'est juste !"));
+        form4->Edit7->clear();
+        form4->ComboBox2->setCurrentIndex(0);
+        form1->SaveProject1->trigger(); QCoreApplication::processEvents();
+        form1->Source->clear();
+
+        fake.openAnswers << path(QStringLiteral("avec.lxf")) << path(QStringLiteral("sans.lxf"));
+        form1->OpenProject1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(form1->Settings(), chosen);
+        QCOMPARE(form4->Edit1->text(), QStringLiteral("Le marché"));
+        QCOMPARE(form4->Edit4->text(), QStringLiteral("Bravo !"));
+        QCOMPARE(form4->Shape1->brushColor(), QColor(0xFF, 0xEE, 0xDD));
+        QCOMPARE(form4->ComboBox2->currentText(), QStringLiteral("moderne"));
+
+        form1->OpenProject1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(form4->Edit4->text(), QStringLiteral("C'est juste !"));
+        QCOMPARE(form4->Edit7->text(), QString());
+        QCOMPARE(form4->ComboBox2->currentText(), QStringLiteral("classique"));
+        QCOMPARE(form1->Settings().PageTitle, QStringLiteral("Autre"));
+        QVERIFY(fake.errors.isEmpty() && fake.warnings.isEmpty());
     }
 
     void pageWritten_data()
@@ -633,7 +721,8 @@ private slots:
         addEntries({"chat", "beau"}, {"cat", "nice"});
         fake.answerYes = yes;
         fake.saveAnswers << path(QStringLiteral("page"));
-        QTest::mouseClick(form1->Button1, Qt::LeftButton); QCoreApplication::processEvents();
+        QTest::mouseClick(form1->Button1, Qt::LeftButton);
+        Settle(form1);
 
         QVERIFY(fake.errors.isEmpty());
         QCOMPARE(fake.proposedSave, QStringList{QStringLiteral("Recherche de vocabulaire")});
@@ -656,8 +745,11 @@ private slots:
         addEntries({"chat", "été", "beau"}, {"cat", "summer", "nice \"day\""});
         fake.saveAnswers << path(QStringLiteral("lecon")) << path(QStringLiteral("ecran"));
         form1->SaveProject1->trigger(); QCoreApplication::processEvents();
-        form1->Button1->click(); QCoreApplication::processEvents();
+        fake.answerYes = true; // "beau" only in "beau~ici": written all the same
+        form1->Button1->click();
+        Settle(form1);
         QVERIFY(fake.errors.isEmpty());
+        QCOMPARE(fake.questions.size(), 2);
 
         QProcess tool;
         tool.start(QStringLiteral(LEXIFIND_PAGE_TOOL),
@@ -684,14 +776,17 @@ private slots:
         form4->Edit4->clear();
         QTest::keyClicks(form4->Edit4, QStringLiteral("Bravo !"));
         fake.saveAnswers << path(QStringLiteral("bravo"));
-        form1->Button1->click(); QCoreApplication::processEvents();
+        form1->Button1->click();
+        Settle(form1);
         QVERIFY(readAll(path(QStringLiteral("bravo.htm"))).contains("Bravo !"));
     }
 
     void pageSaveCancelledAsksNothing()
     {
+        form1->SetSourceText(QStringLiteral("Le chat dort."));
         addEntries({"chat"}, {"cat"});
-        form1->SaveHTML1->trigger(); QCoreApplication::processEvents();
+        form1->SaveHTML1->trigger();
+        Settle(form1);
         QCOMPARE(fake.proposedSave.size(), 1);
         QVERIFY(fake.questions.isEmpty());
         QVERIFY(fake.opened.isEmpty());
@@ -712,10 +807,12 @@ private slots:
         QFETCH(bool, withEntries);
         QFETCH(QString, answer);
         QFETCH(int, dialogs);
+        form1->SetSourceText(QStringLiteral("Le chat et le beau temps."));
         if (withEntries)
             addEntries({"chat"}, {"cat"});
         fake.saveAnswers << path(answer);
-        QTest::mouseClick(form1->Button1, Qt::LeftButton); QCoreApplication::processEvents();
+        QTest::mouseClick(form1->Button1, Qt::LeftButton);
+        Settle(form1);
         QCOMPARE(fake.errors.size(), 1);
         QVERIFY(fake.errors.first().endsWith(u'.'));
         QCOMPARE(fake.proposedSave.size(), dialogs);
@@ -724,7 +821,8 @@ private slots:
         // The program goes on: the next command works.
         form1->AddEntry(QStringLiteral("beau"), QStringLiteral("nice"));
         fake.saveAnswers = QStringList{path(QStringLiteral("ensuite"))};
-        QTest::mouseClick(form1->Button1, Qt::LeftButton); QCoreApplication::processEvents();
+        QTest::mouseClick(form1->Button1, Qt::LeftButton);
+        Settle(form1);
         QCOMPARE(fake.errors.size(), 1);
         QVERIFY(QFile::exists(path(QStringLiteral("ensuite.htm"))));
     }

@@ -266,7 +266,7 @@ private slots:
         QVERIFY(program->Form1->SourceText().startsWith(QStringLiteral("Le chat dort.")));
         QCOMPARE(program->Form1->ListBox1->count(), 1);
         QCOMPARE(program->Form1->ListBox1->item(0)->text(), QStringLiteral("chat"));
-        QCOMPARE(program->Form1->windowTitle(), QStringLiteral("Lexifind"));
+        QCOMPARE(program->Form1->windowTitle(), project);
 
         const QString text = dir.filePath(QStringLiteral("texte.txt"));
         {
@@ -281,16 +281,19 @@ private slots:
         QCOMPARE(program->Form1->windowTitle(), text);
         QVERIFY(fake.errors.isEmpty());
 
-        // A missing file: as the menu commands, the text's message; a project that
-        // cannot be read is an empty document, without a message.
+        // A missing file: as the menu commands, a message naming it, and the lesson in
+        // hand stays.
         const QString missingText = dir.filePath(QStringLiteral("absent.txt"));
         program->OpenFile(missingText);
         QCoreApplication::processEvents();
         QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1.").arg(missingText)});
-        program->OpenFile(dir.filePath(QStringLiteral("absent.lxf")));
+        const QString missingProject = dir.filePath(QStringLiteral("absent.lxf"));
+        program->OpenFile(missingProject);
         QCoreApplication::processEvents();
-        QCOMPARE(fake.errors.size(), 1);
-        QVERIFY(program->Form1->SourceText().isEmpty());
+        QCOMPARE(fake.errors.size(), 2);
+        QVERIFY(fake.errors.last().contains(missingProject));
+        QCOMPARE(program->Form1->SourceText(), QStringLiteral("Il pleut.\r\n"));
+        QCOMPARE(program->Form1->windowTitle(), text);
     }
 
     void aboutBox()

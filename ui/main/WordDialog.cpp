@@ -1,6 +1,7 @@
 #include "ui/main/WordDialog.h"
 
 #include "document/ExerciseDocument.h"
+#include "ui/main/Command.h"
 #include "ui/main/LineBreaks.h"
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
@@ -62,7 +63,8 @@ WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &but
     Edit2->setObjectName(QStringLiteral("Edit2"));
 
     // Run from an event of its own, as the main window's commands.
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); }, Qt::QueuedConnection);
+    connect(Button1, &QPushButton::clicked, this, [this] { RunCommand([this] { Button1Click(); }); },
+            Qt::QueuedConnection);
 }
 
 void WordDialog::showEvent(QShowEvent *event)

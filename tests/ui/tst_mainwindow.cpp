@@ -5,6 +5,7 @@
 #include "document/ExerciseDocument.h"
 #include "document/ProjectFile.h"
 #include "ui/main/Startup.h"
+#include "ui/main/PageJobRunner.h"
 #include "ui/main/Unit1.h"
 #include "ui/main/Unit2.h"
 #include "ui/main/Unit3.h"
@@ -13,7 +14,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -705,6 +710,143 @@ private slots:
         QCOMPARE(form4->ComboBox2->currentText(), QStringLiteral("classique"));
         QCOMPARE(form1->Settings().PageTitle, QStringLiteral("Autre"));
         QVERIFY(fake.errors.isEmpty() && fake.warnings.isEmpty());
+    }
+
+    // Each save writes the name chosen, its extension added only when it lacks it; the
+    // text and project dialogs propose the file in hand, the page's its title beside it.
+    void savesWhereTheTeacherSaid_data()
+    {
+        QTest::addColumn<QString>("opened");   // the file in hand, "" for none
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("answer");   // "" takes the proposed name
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("text as opened") << "notes.txt" << "Save1" << "" << "notes.txt" << "notes.txt";
+        QTest::newRow("text in capitals") << "NOTES.TXT" << "Save1" << "" << "NOTES.TXT" << "NOTES.TXT";
+        QTest::newRow("text of a project") << "lecon.lxf" << "Save1" << "" << "lecon.txt" << "lecon.txt";
+        QTest::newRow("project of a text") << "notes.txt" << "SaveProject1" << "" << "notes.lxf" << "notes.lxf";
+        QTest::newRow("page named .html") << "lecon.lxf" << "SaveHTML1" << "essai.html"
+                                          << "Recherche de vocabulaire" << "essai.html";
+        QTest::newRow("page named .HTM") << "" << "Button1" << "essai.HTM" << "Recherche de vocabulaire"
+                                         << "essai.HTM";
+        QTest::newRow("page without extension") << "" << "Button1" << "essai" << "Recherche de vocabulaire"
+                                                << "essai.htm";
+        QTest::newRow("package named .zip") << "lecon.lxf" << "ExportScorm1" << "paquet.zip"
+                                            << "Recherche de vocabulaire" << "paquet.zip";
+    }
+
+    void savesWhereTheTeacherSaid()
+    {
+        QFETCH(QString, opened);
+        QFETCH(QString, command);
+        QFETCH(QString, answer);
+        QFETCH(QString, proposed);
+        QFETCH(QString, written);
+        QStringList files;
+        if (opened.isEmpty()) {
+            form1->SetSourceText(QStringLiteral("Le chat dort."));
+            addEntries({"chat"}, {"cat"});
+        } else {
+            writeAll(path(opened), opened.endsWith(u".lxf") ? "1\r\n1\r\nLe chat dort.\r\nchat\r\ncat\r\n"
+                                                            : "Le chat dort.");
+            (opened.endsWith(u".lxf") ? form1->OpenProjectFile(path(opened)) : form1->OpenTextFile(path(opened)));
+            files << opened;
+        }
+        fake.saveAnswers << (answer.isEmpty() ? path(proposed) : path(answer));
+        form1->findChild<QObject *>(command)->metaObject()->invokeMethod(
+            form1->findChild<QObject *>(command), command.startsWith(u"Button") ? "click" : "trigger");
+        Settle(form1);
+        QVERIFY2(fake.errors.isEmpty(), qPrintable(fake.errors.join(u'\n')));
+        QCOMPARE(fake.proposedSave.value(0), opened.isEmpty() ? proposed : path(proposed));
+        files << written;
+        files.removeDuplicates();
+        files.sort();
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files, QDir::Name), files);
+        if (!command.startsWith(u"Save1") && !command.startsWith(u"SaveProject"))
+            return;
+        QCOMPARE(form1->windowTitle(), path(written));
+    }
+
+    // Entries that no learner can find are put to the teacher before anything is
+    // written; "Non" goes back to the window, and their rows are marked.
+    void unfindableAskedFirst_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("HTML, no") << "Button1" << false;
+        QTest::newRow("Enregistrer HTML, yes") << "SaveHTML1" << true;
+        QTest::newRow("SCORM, no") << "ExportScorm1" << false;
+        QTest::newRow("SCORM 2004, yes") << "ExportScorm20041" << true;
+    }
+
+    void unfindableAskedFirst()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, yes);
+        form1->SetSourceText(QStringLiteral("Le chat dort sur le toit."));
+        addEntries({"chat", "chien", "toit"}, {"cat", "dog", "roof"});
+        fake.answerYes = yes;
+        fake.saveAnswers << path(QStringLiteral("sortie"));
+        QObject *sender = form1->findChild<QObject *>(command);
+        sender->metaObject()->invokeMethod(sender, command.startsWith(u"Button") ? "click" : "trigger");
+        Settle(form1);
+        QVERIFY(fake.errors.isEmpty());
+        QVERIFY(!fake.questions.isEmpty());
+        QVERIFY2(fake.questions.first().contains(QStringLiteral("mot 2 « chien » introuvable : absent du texte"))
+                     && fake.questions.first().contains(QStringLiteral("compté sur 3 mots, dont 2")),
+                 qPrintable(fake.questions.first()));
+        QCOMPARE(fake.proposedSave.size(), yes ? 1 : 0);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), yes ? 1 : 0);
+        QVERIFY(!form1->ListBox1->item(1)->toolTip().isEmpty());
+        QVERIFY(form1->ListBox1->item(0)->toolTip().isEmpty());
+    }
+
+    // The page of a 10 MB lesson is made on a worker: the windows go on answering (a
+    // timer ticks, the options window takes typing), its progress shows, and the box's
+    // button cancels the job without a word.
+    void longLessonKeepsTheWindowAnswering()
+    {
+        QString text;
+        const QString line = QStringLiteral("Le chat dort sur le banc, au soleil de midi.\r\n");
+        while (text.size() < 10'000'000)
+            text += line;
+        form1->SetSourceText(text + QStringLiteral("La fin du texte."));
+        addEntries({"chat", "soleil", "fin"}, {"cat", "sun", "end"});
+        form1->PageJob()->SetProgressDelay(0); // however fast this machine is
+        int ticksDuring = 0;
+        bool typedDuring = false, progressShown = false;
+        QTimer ticking;
+        connect(&ticking, &QTimer::timeout, [&] {
+            if (!form1->PageJobRunning())
+                return;
+            ++ticksDuring;
+            progressShown = progressShown || form1->PageJob()->Progress()->isVisible();
+            if (!typedDuring) {
+                QTest::keyClicks(program->Form4->Edit1, QStringLiteral("Le banc"));
+                typedDuring = form1->Settings().PageTitle == u"Le banc";
+            }
+        });
+        ticking.start(5);
+        fake.saveAnswers << path(QStringLiteral("grand"));
+
+        form1->Button1->click();
+        Settle(form1);
+        QVERIFY(ticksDuring > 1);
+        QVERIFY(typedDuring);
+        QVERIFY(progressShown);
+        QVERIFY2(fake.errors.isEmpty(), qPrintable(fake.errors.join(u'\n')));
+        QVERIFY(QFileInfo(path(QStringLiteral("grand.htm"))).size() > 10'000'000);
+        QVERIFY(!form1->PageJob()->Progress()->isVisible());
+
+        // Cancelled: nothing asked, nothing written.
+        form1->Button1->click();
+        QTRY_VERIFY(form1->PageJob()->Progress()->isVisible());
+        QVERIFY(form1->PageJobRunning());
+        QTest::mouseClick(form1->PageJob()->Progress()->findChild<QPushButton *>(), Qt::LeftButton);
+        Settle(form1);
+        QCOMPARE(fake.proposedSave.size(), 1);
+        QVERIFY(fake.errors.isEmpty());
+        QVERIFY(!form1->PageJob()->Progress()->isVisible());
     }
 
     void pageWritten_data()

@@ -522,6 +522,29 @@ private slots:
             QVERIFY2(!SavePicture(window, QString::fromLatin1(name)).isEmpty(), name);
         }
     }
+    // A second program running opens its windows apart from the first's; the place is
+    // free again once that program has ended.
+    void secondProgramStandsApart()
+    {
+        const QRect area = program->Form1->screen()->availableGeometry();
+        const auto placed = [&area](QWidget *window, QPoint own) {
+            return PlacedWithin(QRect(own, window->frameGeometry().size()), area);
+        };
+        const QPoint main(TForm1::OuterLeft, TForm1::OuterTop), options(TForm4::OuterLeft, TForm4::OuterTop);
+        program->Form4->show();
+        QVERIFY(QTest::qWaitForWindowExposed(program->Form4.get()));
+        QCOMPARE(program->Form1->pos(), placed(program->Form1.get(), main));
+        for (int run = 0; run < 2; ++run) {
+            auto second = std::make_unique<Program>();
+            second->Start();
+            second->Form4->show();
+            QVERIFY(QTest::qWaitForWindowExposed(second->Form4.get()));
+            QCOMPARE(second->Form1->pos(), placed(second->Form1.get(), main + QPoint(24, 24)));
+            QCOMPARE(second->Form4->pos(), placed(second->Form4.get(), options + QPoint(24, 24)));
+            QVERIFY(second->Form1->pos() != program->Form1->pos());
+        }
+    }
+
     // Last: it runs the program's event loop to its end.
     void closingTheMainWindowEndsTheProgram()
     {

@@ -570,8 +570,15 @@ private slots:
         const QString missing = path(QStringLiteral("absent.txt"));
         fake.openAnswers << missing;
         form1->Open1->trigger(); QCoreApplication::processEvents();
-        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1.").arg(missing)});
+        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1 : il n'existe pas.").arg(missing)});
         QCOMPARE(form1->windowTitle(), QStringLiteral("Lexifind"));
+        const QString binary = path(QStringLiteral("programme"));
+        writeAll(binary, QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10));
+        fake.openAnswers << binary;
+        form1->Open1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.errors.value(1), QStringLiteral("Impossible d'ouvrir le fichier %1 : ce n'est pas un texte, mais un fichier binaire.").arg(binary));
+        QCOMPARE(form1->SourceText(), QStringLiteral("garde"));
+        fake.errors.removeLast();
         QCOMPARE(form1->SourceText(), QStringLiteral("garde"));
         QCOMPARE(form1->Document().entryCount(), 1);
 

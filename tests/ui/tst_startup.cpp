@@ -286,7 +286,7 @@ private slots:
         const QString missingText = dir.filePath(QStringLiteral("absent.txt"));
         program->OpenFile(missingText);
         QCoreApplication::processEvents();
-        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1.").arg(missingText)});
+        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1 : il n'existe pas.").arg(missingText)});
         const QString missingProject = dir.filePath(QStringLiteral("absent.lxf"));
         program->OpenFile(missingProject);
         QCoreApplication::processEvents();

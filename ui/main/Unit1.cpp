@@ -76,6 +76,28 @@ QString chooseProjectFile(const decltype(Desktop::openFileName) &dialog, QWidget
     return lastName;
 }
 
+// A text file whole, or Error naming it and what is wrong, as a project's is named.
+QString readTextFile(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString cannotOpen = QStringLiteral("Impossible d'ouvrir le fichier %1 : ").arg(path);
+    if (!info.exists())
+        throw Error(cannotOpen + QStringLiteral("il n'existe pas"));
+    if (info.isDir())
+        throw Error(cannotOpen + QStringLiteral("c'est un dossier"));
+    QString text;
+    try {
+        text = TextFile::load(path);
+    } catch (const Error &) {
+        throw Error(cannotOpen + (info.isReadable() ? QStringLiteral("erreur de lecture")
+                                                    : QStringLiteral("accès refusé")));
+    }
+    // No text holds a null character: a program, a picture, an archive...
+    if (text.contains(QChar(u'\0')))
+        throw Error(cannotOpen + QStringLiteral("ce n'est pas un texte, mais un fichier binaire"));
+    return text;
+}
+
 // The ink of a word-list row whose entry the learner could never find: red on the
 // list's cream.
 const QColor kUnfindableInk(192, 0, 0);
@@ -743,7 +765,7 @@ void TForm1::OpenTextFile(const QString &path)
 {
     m_openTextName = path;
     // Read first: a file that cannot be read changes nothing.
-    const QString text = TextFile::load(path);
+    const QString text = readTextFile(path);
     KeepUnsavedWork();
     SetSourceText(text);
     m_document.ClearEntries();

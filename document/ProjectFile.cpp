@@ -229,7 +229,7 @@ QString escapedValue(const QString &value)
         // and a final blank that an editor may strip.
         if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || c == 0xFEFF
             || QChar::isSurrogate(c) || (c == u' ' && i + 1 == size))
-            out += QStringLiteral("\\u") + QStringLiteral("%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+            out += QStringLiteral("\\u%1").arg(QString::number(c, 16).toUpper(), 4, QLatin1Char('0'));
         else
             out += QChar(c);
     }
@@ -332,6 +332,16 @@ void readOptions(LineReader &reader, Project &project, const QString &fileName)
         else
             settings.OtherOptions.append({name, value});
     }
+}
+
+QString absurdMessage(const AbsurdCount &absurd, const QString &fileName)
+{
+    const QString file = fileName.isEmpty() ? QStringLiteral("Le fichier")
+                                            : QStringLiteral("Le fichier %1").arg(fileName);
+    return QStringLiteral("%1 annonce %2 lignes mais n'en contient que %3.")
+        .arg(file)
+        .arg(absurd.announced)
+        .arg(absurd.present);
 }
 
 // At most a few dozen characters of a line, for a message.
@@ -457,10 +467,7 @@ Project read(const QByteArray &bytes, const QString &fileName)
                                bad.line == 1 ? QStringLiteral("de lignes du texte")
                                              : QStringLiteral("de mots de la liste")));
     } catch (const AbsurdCount &absurd) {
-        throw Error(cannotOpen + QStringLiteral("il annonce %1 lignes mais n'en contient que %2, "
-                                                "il est abîmé")
-                                     .arg(absurd.announced)
-                                     .arg(absurd.present));
+        throw Error(absurdMessage(absurd, fileName));
     }
     return project;
 }
@@ -496,12 +503,7 @@ void fromBytes(ExerciseDocument &document, const QByteArray &bytes, const QStrin
     } catch (const BadCount &bad) {
         throw Error(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(bad.text));
     } catch (const AbsurdCount &absurd) {
-        const QString file = fileName.isEmpty() ? QStringLiteral("Le fichier")
-                                                : QStringLiteral("Le fichier %1").arg(fileName);
-        throw Error(QStringLiteral("%1 annonce %2 lignes mais n'en contient que %3.")
-                        .arg(file)
-                        .arg(absurd.announced)
-                        .arg(absurd.present));
+        throw Error(absurdMessage(absurd, fileName));
     }
 }
 

@@ -1,19 +1,26 @@
-// lexifind-page [--scorm[=2004]] [--set NAME=VALUE]... [--strict] PROJECT.lxf OUTPUT
+// lexifind-page [options] PROJECT.lxf OUTPUT
 // Writes the exercise page of a project file, as the main window's page writer does,
 // or with --scorm the SCORM package that the window exports, and tells on standard
-// error which entries the learner can never find.
+// error which entries the learner can never find. The project's own page options are
+// used, --set overriding them.
+//
+// An option is a QCommandLineOption below and, when it acts, a few lines after the
+// parse; its help is its description, and the man page is made from --help.
 
-#include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
 #include "document/ProjectFile.h"
 #include "document/SaveFile.h"
 #include "page/Findability.h"
+#include "page/PageJob.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
-#include "page/ScormPackage.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 #include <cstdio>
 #if defined(__GLIBC__)
@@ -21,34 +28,56 @@
 #endif
 #include <memory>
 #include <new>
-#include <optional>
 
 using namespace lexifind;
 
 namespace {
 
-void printUsage(FILE *to)
+// Exit codes.
+constexpr int Written = 0, Failed = 1, BadArguments = 2, Refused = 3;
+
+void print(FILE *to, const QString &text)
 {
-    QString usage = QStringLiteral(
-        "Usage : lexifind-page [--scorm[=2004]] [--set NOM=VALEUR]... [--strict] PROJET.lxf SORTIE\n"
-        "        lexifind-page --help | --version\n"
-        "Écrit la page d'exercice du projet dans SORTIE.htm (SORTIE « - » : sortie standard).\n"
-        "Avec --scorm, écrit le paquet SCORM 1.2 dans SORTIE.zip ; --scorm=2004 : SCORM 2004.\n"
-        "Chaque mot introuvable dans la page est signalé ; avec --strict, aucune page n'est\n"
-        "écrite s'il y en a un, et le code de sortie est 3.\n"
-        "Les options non données prennent leur valeur par défaut. NOM est l'une de :\n");
-    usage += QStringLiteral("  ") + PageSettings::OptionNames().join(QStringLiteral("\n  "))
-            + QStringLiteral("\n"
-                             "PageStyle : « classique » (par défaut) ou « moderne » (téléphones, clavier, "
-                             "lecteurs d'écran).\n");
-    std::fputs(usage.toLocal8Bit().constData(), to);
+    std::fputs(text.toLocal8Bit().constData(), to);
 }
 
 void printError(const QString &message)
 {
-    std::fputs((QStringLiteral("lexifind-page : ") + ErrorBoxText(message) + u'\n')
-                   .toLocal8Bit().constData(),
-               stderr);
+    print(stderr, QStringLiteral("lexifind-page : ") + ErrorBoxText(message) + u'\n');
+}
+
+// What --help says after the parser's own lines.
+QString helpEnd()
+{
+    QString names;
+    qsizetype lineLength = 0;
+    for (const QString &name : PageSettings::OptionNames()) {
+        if (lineLength > 0 && lineLength + name.size() + 2 > 78) {
+            names += QStringLiteral(",\n  ");
+            lineLength = 2;
+        } else if (lineLength > 0) {
+            names += QStringLiteral(", ");
+            lineLength += 2;
+        }
+        names += name;
+        lineLength += name.size();
+    }
+    return QStringLiteral("\nOptions de page (NOM de --set) :\n  ") + names
+           + QStringLiteral(
+               "\nPageStyle : « classique » (par défaut) ou « moderne » (téléphones, clavier,\n"
+               "lecteurs d'écran).\n"
+               "Les options de page enregistrées dans le projet sont reprises ; --set les\n"
+               "remplace. Les autres prennent leur valeur par défaut.\n"
+               "\nCodes de sortie :\n"
+               "  0  la page ou le paquet est écrit\n"
+               "  1  échec : le message est écrit sur la sortie d'erreur, aucun fichier n'est\n"
+               "     écrit\n"
+               "  2  arguments incorrects\n"
+               "  3  avec --strict, un mot est introuvable : rien n'est écrit\n"
+               "\nExemples :\n"
+               "  lexifind-page --set \"PageTitle=Leçon 3\" lecon.lxf lecon-3\n"
+               "  lexifind-page --scorm=2004 lecon.lxf lecon-3\n"
+               "  lexifind-page lecon.lxf - > lecon.htm\n");
 }
 
 struct UsageError
@@ -119,128 +148,143 @@ int main(int argc, char *argv[])
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
 #endif
     QCoreApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments().mid(1);
+    QCoreApplication::setApplicationName(QStringLiteral("lexifind-page"));
+    // The parser's own words (usage, errors) in French, as the program's.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&toolkitTexts);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Écrit la page d'exercice du projet PROJET.lxf dans SORTIE, « .htm » ajouté quand\n"
+        "SORTIE ne finit pas par .htm ou .html, comme la commande « &HTML » de Lexifind.\n"
+        "Chaque mot que l'élève ne peut pas trouver dans la page est signalé sur la sortie\n"
+        "d'erreur."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Affiche cette aide et se termine."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Affiche la version de Lexifind et se termine."));
+    const QCommandLineOption scorm(
+        QStringLiteral("scorm"),
+        QStringLiteral("Écrit le paquet SCORM (page moderne et manifeste) dans SORTIE, « .zip » "
+                       "ajouté au besoin. ÉDITION : 1.2 (--scorm seul) ou 2004."),
+        QStringLiteral("ÉDITION"));
+    const QCommandLineOption set(
+        QStringLiteral("set"),
+        QStringLiteral("Donne VALEUR à l'option de page NOM (voir plus bas), à la place de celle du "
+                       "projet. Peut être répété."),
+        QStringLiteral("NOM=VALEUR"));
+    const QCommandLineOption strict(
+        QStringLiteral("strict"),
+        QStringLiteral("N'écrit rien, avec le code de sortie 3, quand un mot est introuvable."));
+    parser.addOptions({scorm, set, strict, help, version});
+    parser.addPositionalArgument(QStringLiteral("PROJET.lxf"), QStringLiteral("Le projet Lexifind."));
+    parser.addPositionalArgument(
+        QStringLiteral("SORTIE"),
+        QStringLiteral("Le fichier à écrire ; « - » : la sortie standard."));
+
+    // "--scorm" alone asks for SCORM 1.2: the parser takes no option with an optional value.
+    QStringList arguments = QCoreApplication::arguments();
+    for (QString &argument : arguments)
+        if (argument == u"--scorm")
+            argument = QStringLiteral("--scorm=1.2");
 
     try {
-        PageSettings settings;
-        QStringList positional;
-        std::optional<ScormEdition> scorm;
-        bool strict = false;
-        for (qsizetype i = 0; i < args.size(); ++i) {
-            const QString &arg = args[i];
-            if (arg == u"--help" || arg == u"-h") {
-                printUsage(stdout);
-                return 0;
-            }
-            if (arg == u"--version") {
-                std::fputs("Lexifind " LEXIFIND_VERSION "\n", stdout);
-                return 0;
-            }
-            if (arg == u"--scorm" || arg == u"--scorm=1.2") {
-                scorm = ScormEdition::Scorm12;
-                continue;
-            }
-            if (arg == u"--scorm=2004") {
-                scorm = ScormEdition::Scorm2004;
-                continue;
-            }
-            if (arg == u"--set" || arg.startsWith(u"--set=")) {
-                QString assignment;
-                if (arg == u"--set") {
-                    if (++i >= args.size())
-                        throw UsageError{QStringLiteral("--set demande NOM=VALEUR")};
-                    assignment = args[i];
-                } else {
-                    assignment = arg.mid(6);
-                }
-                const qsizetype equals = assignment.indexOf(u'=');
-                if (equals < 0)
-                    throw UsageError{QStringLiteral("--set demande NOM=VALEUR, reçu « %1 »").arg(assignment)};
-                const QString name = assignment.left(equals);
-                QString *option = settings.option(name);
-                if (!option)
-                    throw UsageError{QStringLiteral("option de page inconnue « %1 »").arg(name)};
-                *option = assignment.mid(equals + 1);
-            } else if (arg == u"--strict") {
-                strict = true;
-            } else if (arg.startsWith(u"--")) {
-                throw UsageError{QStringLiteral("argument inconnu « %1 »").arg(arg)};
-            } else {
-                positional << arg;
-            }
+        if (!parser.parse(arguments))
+            throw UsageError{parser.errorText()};
+        if (parser.isSet(help)) {
+            // The program's name, not the path it was started by.
+            QString text = parser.helpText();
+            const qsizetype line = text.indexOf(u'\n');
+            const qsizetype path = text.lastIndexOf(QCoreApplication::arguments().constFirst(), line);
+            if (path >= 0)
+                text.replace(path, QCoreApplication::arguments().constFirst().size(),
+                             QStringLiteral("lexifind-page"));
+            print(stdout, text + helpEnd());
+            return Written;
         }
+        if (parser.isSet(version)) {
+            std::fputs("Lexifind " LEXIFIND_VERSION "\n", stdout);
+            return Written;
+        }
+        const QStringList positional = parser.positionalArguments();
         if (positional.size() != 2)
             throw UsageError{QStringLiteral("il faut un fichier projet et une sortie")};
-
         const QString projectPath = positional[0];
         const QString output = positional[1];
+
+        PageJobRequest request;
+        request.refuseUnfindable = parser.isSet(strict);
+        if (parser.isSet(scorm)) {
+            const QString edition = parser.value(scorm);
+            if (edition == u"1.2")
+                request.product = PageProduct::Scorm12;
+            else if (edition == u"2004")
+                request.product = PageProduct::Scorm2004;
+            else
+                throw UsageError{QStringLiteral("édition SCORM inconnue « %1 » : 1.2 ou 2004").arg(edition)};
+        }
+        // Checked before the project is read: a mistyped name is a usage error.
+        QList<std::pair<QString, QString>> overrides;
+        for (const QString &assignment : parser.values(set)) {
+            const qsizetype equals = assignment.indexOf(u'=');
+            if (equals < 0)
+                throw UsageError{QStringLiteral("--set demande NOM=VALEUR, reçu « %1 »").arg(assignment)};
+            const QString name = assignment.left(equals);
+            if (!request.settings.option(name))
+                throw UsageError{QStringLiteral("option de page inconnue « %1 »").arg(name)};
+            overrides.append({name, assignment.mid(equals + 1)});
+        }
+
         // Unlike the window, a project that cannot be read here is an error: a page of
         // an empty document would hide a mistyped name.
-        ExerciseDocument document;
-        ProjectFile::fromBytes(document, readBytes(projectPath), projectPath);
-        std::vector<UnfindableEntry> unfindable;
-        bool refused = false;
-        // With --strict the entries are checked on the division that the page is written
-        // from, before its first byte: a page with an entry that cannot be found is never
-        // begun, so no file is created and standard output stays empty. Otherwise the
-        // check runs beside the writing, on the same division.
-        DivisionCheck check;
-        DivisionReader alongside;
-        if (strict)
-            check = [&](const Division &division) {
-                unfindable = FindUnfindableEntries(division, document.words());
-                refused = !unfindable.empty();
-                return !refused;
-            };
-        else
-            alongside = [&](const Division &division) {
-                unfindable = FindUnfindableEntries(division, document.words());
-            };
-        // The page goes out as it is made, never whole in memory.
-        if (output == u"-" && !scorm) {
-            StandardOutput sink;
-            WritePageTo(sink, document, settings, {}, check, alongside);
-            sink.finish();
-        } else if (scorm) {
-            // The package is made of a whole page, checked on its own division first.
-            const QByteArray package = BuildScormPackage(document, settings, *scorm,
-                                                         [&](const Division &division) {
-                unfindable = FindUnfindableEntries(division, document.words());
-                refused = strict && !unfindable.empty();
-                return !refused;
-            });
-            if (!refused) {
-                if (output == u"-") {
-                    StandardOutput sink;
-                    sink.write(package);
-                    sink.finish();
-                } else {
-                    WriteScormPackage(output + QStringLiteral(".zip"), package);
-                }
-            }
+        ProjectFile::Project project = ProjectFile::load(projectPath);
+        for (const QString &warning : project.warnings)
+            print(stderr, QStringLiteral("lexifind-page : ") + warning + u'\n');
+        request.document = std::move(project.document);
+        request.settings = std::move(project.settings);
+        for (const auto &[name, value] : overrides)
+            *request.settings.option(name) = value;
+
+        // The page goes out as it is made, never whole in memory; a file is created at
+        // its first byte and put in place only when the job has succeeded.
+        const bool toStandardOutput = output == u"-";
+        std::unique_ptr<PageSink> sink;
+        FileOutput *file = nullptr;
+        if (toStandardOutput) {
+            sink = std::make_unique<StandardOutput>();
         } else {
-            FileOutput sink(output + QStringLiteral(".htm"));
-            WritePageTo(sink, document, settings, {}, check, alongside);
-            if (!refused)
-                sink.commit();
+            const bool package = request.product != PageProduct::Page;
+            auto fileOutput = std::make_unique<FileOutput>(
+                WithExtension(output, package ? QStringLiteral("zip") : QStringLiteral("htm")));
+            file = fileOutput.get();
+            sink = std::move(fileOutput);
         }
-        for (const UnfindableEntry &entry : unfindable)
-            std::fputs((QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n')
-                           .toLocal8Bit().constData(),
-                       stderr);
-        if (refused)
-            return 3;
-        return 0;
+        PageJobControl control;
+        control.sink = sink.get();
+        const PageJobResult result = RunPageJob(std::move(request), control);
+        if (!result.error.isEmpty())
+            throw Error(result.error);
+        if (result.succeeded()) {
+            if (file)
+                file->commit();
+            else
+                static_cast<StandardOutput *>(sink.get())->finish();
+        }
+        for (const UnfindableEntry &entry : result.unfindable)
+            print(stderr, QStringLiteral("lexifind-page : ") + UnfindableLine(entry) + u'\n');
+        return result.refused ? Refused : Written;
     } catch (const UsageError &e) {
         printError(e.message);
-        printUsage(stderr);
-        return 2;
+        print(stderr, QStringLiteral("« lexifind-page --help » en dit plus.\n"));
+        return BadArguments;
     } catch (const Error &e) {
         printError(e.message());
-        return 1;
+        return Failed;
     } catch (const std::bad_alloc &) {
         // The page is saved atomically: an unfinished one never replaces a file.
         printError(QStringLiteral("Mémoire insuffisante"));
-        return 1;
+        return Failed;
     }
 }

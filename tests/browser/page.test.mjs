@@ -251,7 +251,7 @@ describe('lexifind-page', () => {
       const f = path.join(work, 'bad.lxf');
       fs.writeFileSync(f, 'deux\r\n0\r\n');
       return [f];
-    }, /'deux' n'est pas une valeur entière correcte/],
+    }, /bad\.lxf : ce n'est pas un projet Lexifind, sa ligne 1 « deux »/],
     // Named as the window names it when it opens the same file.
     ['a count far beyond the file', () => {
       const f = path.join(work, 'huge.lxf');

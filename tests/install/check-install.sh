@@ -35,9 +35,16 @@ type=$(xdg-mime query filetype "$root/lecon.lxf")
 grep -q '<comment>Projet Lexifind</comment>' "$share/mime/application/x-lexifind-project.xml"
 default=$(xdg-mime query default application/x-lexifind-project)
 [ "$default" = $id.desktop ] || { echo "default program: $default"; exit 1; }
+# Lexifind opens text files from its menu, but never becomes their default program.
+default=$(xdg-mime query default text/plain)
+[ "$default" != $id.desktop ] || { echo "Lexifind claims text/plain"; exit 1; }
 
-# The man page reads, and the program says its version.
+# The man page reads and names every option of --help; the program says its version.
 gzip -t "$share/man/man1/lexifind-page.1.gz"
+man=$(gzip -dc "$share/man/man1/lexifind-page.1.gz")
+for option in $("$root/usr/bin/lexifind-page" --help | grep -o -- '--[a-z0-9-]*' | sort -u); do
+    grep -qF -- "${option//-/\\-}" <<< "$man" || { echo "man page lacks $option"; exit 1; }
+done
+for name in PageTitle MasteryScore; do grep -q "$name" <<< "$man"; done
 [ "$("$root/usr/bin/lexifind-page" --version)" = "Lexifind 1.22" ]
-"$root/usr/bin/lexifind-page" --help | grep -q -- --version
 echo "install checked in $root"

@@ -432,14 +432,16 @@ void TForm1::ConnectHandlers()
     connect(m_findabilityTimer, &QTimer::timeout, this, &TForm1::MarkUnfindableEntries);
     m_marksJob = new PageJobRunner(nullptr, this);
     connect(m_marksJob, &PageJobRunner::finished, this, [this](const PageJobResult &result) {
-        const quint64 generation = m_marksGeneration;
-        // A newer snapshot waited for this one: its pass starts now.
-        if (std::exchange(m_marksDue, false))
-            MarkUnfindableEntries();
-        // The marks are advice: without an answer they stay as they are, and the page's
-        // own command meets and reports the same fault.
-        if (result.succeeded())
-            ApplyUnfindableMarks(generation, result.unfindable);
+        RunCommand([this, &result] {
+            const quint64 generation = m_marksGeneration;
+            // A newer snapshot waited for this one: its pass starts now.
+            if (std::exchange(m_marksDue, false))
+                MarkUnfindableEntries();
+            // The marks are advice: without an answer they stay as they are, and the
+            // page's own command meets and reports the same fault.
+            if (result.succeeded())
+                ApplyUnfindableMarks(generation, result.unfindable);
+        });
     });
     m_pageJob = new PageJobRunner(this, this);
     connect(m_pageJob, &PageJobRunner::finished, this, [this](const PageJobResult &result) {
@@ -714,6 +716,7 @@ void TForm1::MakeProduct(PageProduct product)
     request.product = product;
     m_product = product;
     m_pageGeneration = m_findabilityGeneration;
+    m_pageEntries = m_document.entryCount();
     m_pageJob->Start(std::move(request), Source->document()->toRawText(),
                      product == PageProduct::Page ? QStringLiteral("Écriture de la page…")
                                                   : QStringLiteral("Écriture du paquet SCORM…"));
@@ -737,7 +740,7 @@ void TForm1::ProductReady(const PageJobResult &result)
     ApplyUnfindableMarks(m_pageGeneration, result.unfindable);
     if (!result.unfindable.empty()
         && !desktop().askYesNo(this, QStringLiteral("Confirmation"),
-                               UnfindableQuestion(result.unfindable, m_document.entryCount(), page)))
+                               UnfindableQuestion(result.unfindable, m_pageEntries, page)))
         return;
     const QString extension = page ? QStringLiteral("htm") : QStringLiteral("zip");
     // The page title, beside the file in hand.

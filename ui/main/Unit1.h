@@ -280,4 +280,5 @@ private:
     quint64 m_marksGeneration = 0; // of the marks job running
     bool m_marksDue = false;       // a newer snapshot waits for the running one
     quint64 m_pageGeneration = 0;  // of the page job running
+    int m_pageEntries = 0;         // in its snapshot
 };

@@ -3,6 +3,7 @@
 #include "document/RecoveryCopy.h"
 #include "ui/main/Desktop.h"
 #include "ui/main/Startup.h"
+#include "ui/main/Unit1.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <memory>
 
@@ -26,6 +28,7 @@ struct FakeDesktop
     QStringList openSuffixes, saveSuffixes;
     QStringList questions; // "title|question"
     QStringList errors;
+    QStringList warnings;
     QStringList opened;
     int helpRequests = 0;
 
@@ -49,6 +52,7 @@ struct FakeDesktop
             return answerYes;
         };
         d.showError = [this](const QString &text) { errors << text; };
+        d.showWarning = [this](const QString &text) { warnings << text; };
     }
 };
 
@@ -67,4 +71,14 @@ inline std::unique_ptr<lexifind::Program> StartProgram(FakeDesktop &fake)
     auto program = std::make_unique<lexifind::Program>();
     program->Start();
     return program;
+}
+
+// Lets the commands posted run to their end, a page job on its worker included, as a
+// teacher waits for them.
+inline void Settle(TForm1 *form1)
+{
+    QCoreApplication::processEvents();
+    for (int waited = 0; form1->PageJobRunning() && waited < 120000; waited += 10)
+        QTest::qWait(10);
+    QCoreApplication::processEvents();
 }

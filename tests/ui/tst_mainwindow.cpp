@@ -3,14 +3,21 @@
 #include "FakeDesktop.h"
 
 #include "document/ExerciseDocument.h"
+#include "document/ProjectFile.h"
 #include "ui/main/Startup.h"
+#include "ui/main/PageJobRunner.h"
 #include "ui/main/Unit1.h"
 #include "ui/main/Unit2.h"
 #include "ui/main/Unit3.h"
 #include "ui/options/Unit5.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -269,11 +276,17 @@ private slots:
 
         const QStringList abc{"A", "B", "C"};
         const QStringList defs{"a", "b", "c"};
+        // The selection goes with the entry moved.
         QTest::newRow("up") << abc << defs << 1 << "up" << QStringList{"B", "A", "C"}
-                            << QStringList{"b", "a", "c"} << 1;
+                            << QStringList{"b", "a", "c"} << 0;
+        QTest::newRow("up twice moves it further") << abc << defs << 2 << "up up"
+                                                   << QStringList{"C", "A", "B"}
+                                                   << QStringList{"c", "a", "b"} << 0;
         QTest::newRow("up at the top") << abc << defs << 0 << "up" << abc << defs << 0;
         QTest::newRow("down") << abc << defs << 0 << "down" << QStringList{"B", "A", "C"}
-                              << QStringList{"b", "a", "c"} << 0;
+                              << QStringList{"b", "a", "c"} << 1;
+        QTest::newRow("down twice") << abc << defs << 0 << "down down" << QStringList{"B", "C", "A"}
+                                    << QStringList{"b", "c", "a"} << 2;
         QTest::newRow("down at the bottom") << abc << defs << 2 << "down" << abc << defs << 2;
         QTest::newRow("remove selected") << abc << defs << 1 << "remove" << QStringList{"A", "C"}
                                          << QStringList{"a", "c"} << -1;
@@ -310,10 +323,11 @@ private slots:
                               form1->ListBox1->visualItemRect(form1->ListBox1->item(selected)).center());
         QCOMPARE(form1->Document().selected(), selected);
 
-        if (command == u"up") {
-            QTest::mouseClick(form1->Button3, Qt::LeftButton); QCoreApplication::processEvents();
-        } else if (command == u"down") {
-            QTest::mouseClick(form1->Button4, Qt::LeftButton); QCoreApplication::processEvents();
+        if (command.startsWith(u"up") || command.startsWith(u"down")) {
+            for (const QString &move : command.split(u' ')) {
+                QTest::mouseClick(move == u"up" ? form1->Button3 : form1->Button4, Qt::LeftButton);
+                QCoreApplication::processEvents();
+            }
         } else if (command == u"remove") {
             QTest::mouseClick(form1->Button6, Qt::LeftButton); QCoreApplication::processEvents();
         } else {
@@ -526,6 +540,7 @@ private slots:
         form1->Save1->trigger(); QCoreApplication::processEvents();
         QCOMPARE(fake.proposedSave.value(0), QStringLiteral("Lexifind"));
         QVERIFY(QFile::exists(path(QStringLiteral("Lexifind.txt"))));
+        QCOMPARE(form1->windowTitle(), path(QStringLiteral("Lexifind.txt")));
 
         const QString lf = path(QStringLiteral("lecon.txt"));
         writeAll(lf, "un\ndeux\n\ntrois");
@@ -537,11 +552,12 @@ private slots:
         QCOMPARE(form1->Document().entryCount(), 0);
         QCOMPARE(form1->ListBox1->count(), 0);
 
-        // Saved under the proposed name: ".txt" appended whatever the name ends with.
+        // Saved under the proposed name: the file opened.
         fake.saveAnswers << lf;
         form1->Save1->trigger(); QCoreApplication::processEvents();
         QCOMPARE(fake.proposedSave.value(1), lf);
-        QCOMPARE(readAll(lf + QStringLiteral(".txt")), QByteArray("un\r\ndeux\r\n\r\ntrois"));
+        QCOMPARE(readAll(lf), QByteArray("un\r\ndeux\r\n\r\ntrois"));
+        QVERIFY(!QFile::exists(lf + QStringLiteral(".txt")));
         QCOMPARE(form1->windowTitle(), lf);
         QVERIFY(fake.errors.isEmpty());
     }
@@ -553,8 +569,15 @@ private slots:
         const QString missing = path(QStringLiteral("absent.txt"));
         fake.openAnswers << missing;
         form1->Open1->trigger(); QCoreApplication::processEvents();
-        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1.").arg(missing)});
-        QCOMPARE(form1->windowTitle(), missing);
+        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1 : il n'existe pas.").arg(missing)});
+        QCOMPARE(form1->windowTitle(), QStringLiteral("Lexifind"));
+        const QString binary = path(QStringLiteral("programme"));
+        writeAll(binary, QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10));
+        fake.openAnswers << binary;
+        form1->Open1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(fake.errors.value(1), QStringLiteral("Impossible d'ouvrir le fichier %1 : ce n'est pas un texte, mais un fichier binaire.").arg(binary));
+        QCOMPARE(form1->SourceText(), QStringLiteral("garde"));
+        fake.errors.removeLast();
         QCOMPARE(form1->SourceText(), QStringLiteral("garde"));
         QCOMPARE(form1->Document().entryCount(), 1);
 
@@ -563,7 +586,7 @@ private slots:
         form1->Save1->trigger(); QCoreApplication::processEvents();
         QCOMPARE(fake.errors.value(1),
                  QStringLiteral("Impossible de créer le fichier %1.txt.").arg(noFolder));
-        QCOMPARE(form1->windowTitle(), missing);
+        QCOMPARE(form1->windowTitle(), QStringLiteral("Lexifind"));
         // Cancelled dialogs do nothing.
         form1->Open1->trigger(); QCoreApplication::processEvents();
         form1->Save1->trigger(); QCoreApplication::processEvents();
@@ -594,7 +617,7 @@ private slots:
         QCOMPARE(form1->Document().words(), (QStringList{"chat", "beau"}));
         QCOMPARE(form1->Document().definitions(), (QStringList{"cat", "nice"}));
         verifyListMatchesDocument();
-        QCOMPARE(form1->windowTitle(), QStringLiteral("Lexifind"));
+        QCOMPARE(form1->windowTitle(), file);
 
         // Each dialog proposes the name last chosen in it.
         fake.saveAnswers << QString();
@@ -606,17 +629,217 @@ private slots:
         QVERIFY(fake.errors.isEmpty());
     }
 
-    void projectWithBadCountShowsWhatWasRead()
+    // A file that is no lesson leaves the lesson in hand, its options and the caption as
+    // they were, and says which file and what is wrong; one cut short opens with a warning.
+    void openingKeepsTheLessonInHand_data()
     {
+        QTest::addColumn<QByteArray>("bytes"); // "-" for no file at all
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("said");     // part of the message
+        QTest::newRow("missing") << QByteArray("-") << false << "Impossible d'ouvrir le fichier";
+        QTest::newRow("count not a number") << QByteArray("1\nzwei\nune ligne\n") << false << "zwei";
+        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16) << false
+                                << "pas un projet";
+        QTest::newRow("cut short") << QByteArray("2\r\n2\r\nUne ligne.\r\n") << true << "lignes";
+    }
+
+    void openingKeepsTheLessonInHand()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, opens);
+        QFETCH(QString, said);
+        form1->SetSourceText(QStringLiteral("Mon texte"));
         addEntries({"vieux"}, {"old"});
-        const QString file = path(QStringLiteral("casse.lxf"));
-        writeAll(file, "1\nzwei\nune ligne\n");
+        program->Form4->Edit1->setText(QStringLiteral("Ma page"));
+        const QString lesson = path(QStringLiteral("lecon.lxf"));
+        fake.saveAnswers << lesson;
+        form1->SaveProject1->trigger(); QCoreApplication::processEvents();
+        const QByteArray before = ProjectFile::toBytes(form1->Document(), form1->Settings());
+
+        const QString file = path(QStringLiteral("autre.lxf"));
+        if (bytes != "-")
+            writeAll(file, bytes);
         fake.openAnswers << file;
         form1->OpenProject1->trigger(); QCoreApplication::processEvents();
-        QCOMPARE(fake.errors, QStringList{QStringLiteral("'zwei' n'est pas une valeur entière correcte.")});
-        QCOMPARE(form1->SourceText(), QStringLiteral("une ligne\r\n"));
-        QCOMPARE(form1->ListBox1->count(), 0);
+        const QString message = (opens ? fake.warnings : fake.errors).join(u'\n');
+        QVERIFY2(message.contains(said) && message.contains(file), qPrintable(message));
+        QCOMPARE((opens ? fake.errors : fake.warnings), QStringList());
+        if (opens) {
+            QCOMPARE(form1->SourceText(), QStringLiteral("Une ligne.\r\n\r\n"));
+            QCOMPARE(form1->ListBox1->count(), 2);
+            QCOMPARE(form1->windowTitle(), file);
+            QCOMPARE(form1->Settings(), PageSettings{});
+            QCOMPARE(program->Form4->Edit1->text(), QString());
+        } else {
+            QCOMPARE(ProjectFile::toBytes(form1->Document(), form1->Settings()), before);
+            QCOMPARE(form1->windowTitle(), lesson);
+            QCOMPARE(program->Form4->Edit1->text(), QStringLiteral("Ma page"));
+            QVERIFY(!form1->Recover1->isEnabled()); // nothing was replaced
+        }
         verifyListMatchesDocument();
+    }
+
+    // The options are the lesson's: saved with it, shown again when it is opened, and
+    // put back to their start when a lesson without any is opened.
+    void lessonKeepsItsOptions()
+    {
+        form1->SetSourceText(QStringLiteral("Le chat dort."));
+        addEntries({"chat"}, {"cat"});
+        TForm4 *form4 = program->Form4.get();
+        form4->Edit4->setText(QStringLiteral("Bravo !"));
+        form4->ComboBox2->setCurrentIndex(1);
+        const PageSettings chosen = form1->Settings();
+        fake.saveAnswers << path(QStringLiteral("avec"));
+        form1->SaveProject1->trigger(); QCoreApplication::processEvents();
+        writeAll(path(QStringLiteral("sans.lxf")), "1\r\n0\r\nSans réglages\r\n");
+
+        fake.openAnswers << path(QStringLiteral("sans.lxf")) << path(QStringLiteral("avec.lxf"));
+        form1->OpenProject1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(form1->Settings(), PageSettings{});
+        QCOMPARE(form4->Edit4->text(), QStringLiteral("C'est juste !"));
+        QCOMPARE(form4->ComboBox2->currentText(), QStringLiteral("classique"));
+        form1->OpenProject1->trigger(); QCoreApplication::processEvents();
+        QCOMPARE(form1->Settings(), chosen);
+        QCOMPARE(form4->Edit4->text(), QStringLiteral("Bravo !"));
+        QCOMPARE(form4->ComboBox2->currentText(), QStringLiteral("moderne"));
+        QVERIFY(fake.errors.isEmpty() && fake.warnings.isEmpty());
+    }
+
+    // Each save writes the name chosen, its extension added only when it lacks it; the
+    // text and project dialogs propose the file in hand, the page's its title beside it.
+    void savesWhereTheTeacherSaid_data()
+    {
+        QTest::addColumn<QString>("opened");   // the file in hand, "" for none
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("answer");   // "" takes the proposed name
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("text as opened") << "notes.txt" << "Save1" << "" << "notes.txt" << "notes.txt";
+        QTest::newRow("text in capitals") << "NOTES.TXT" << "Save1" << "" << "NOTES.TXT" << "NOTES.TXT";
+        QTest::newRow("text of a project") << "lecon.lxf" << "Save1" << "" << "lecon.txt" << "lecon.txt";
+        QTest::newRow("project of a text") << "notes.txt" << "SaveProject1" << "" << "notes.lxf" << "notes.lxf";
+        QTest::newRow("page named .html") << "lecon.lxf" << "SaveHTML1" << "essai.html"
+                                          << "Recherche de vocabulaire" << "essai.html";
+        QTest::newRow("page named .HTM") << "" << "Button1" << "essai.HTM" << "Recherche de vocabulaire"
+                                         << "essai.HTM";
+        QTest::newRow("page without extension") << "" << "Button1" << "essai" << "Recherche de vocabulaire"
+                                                << "essai.htm";
+        QTest::newRow("package named .zip") << "lecon.lxf" << "ExportScorm1" << "paquet.zip"
+                                            << "Recherche de vocabulaire" << "paquet.zip";
+    }
+
+    void savesWhereTheTeacherSaid()
+    {
+        QFETCH(QString, opened);
+        QFETCH(QString, command);
+        QFETCH(QString, answer);
+        QFETCH(QString, proposed);
+        QFETCH(QString, written);
+        QStringList files;
+        if (opened.isEmpty()) {
+            form1->SetSourceText(QStringLiteral("Le chat dort."));
+            addEntries({"chat"}, {"cat"});
+        } else {
+            writeAll(path(opened), opened.endsWith(u".lxf") ? "1\r\n1\r\nLe chat dort.\r\nchat\r\ncat\r\n"
+                                                            : "Le chat dort.");
+            (opened.endsWith(u".lxf") ? form1->OpenProjectFile(path(opened)) : form1->OpenTextFile(path(opened)));
+            files << opened;
+        }
+        fake.saveAnswers << (answer.isEmpty() ? path(proposed) : path(answer));
+        form1->findChild<QObject *>(command)->metaObject()->invokeMethod(
+            form1->findChild<QObject *>(command), command.startsWith(u"Button") ? "click" : "trigger");
+        Settle(form1);
+        QVERIFY2(fake.errors.isEmpty(), qPrintable(fake.errors.join(u'\n')));
+        QCOMPARE(fake.proposedSave.value(0), opened.isEmpty() ? proposed : path(proposed));
+        files << written;
+        files.removeDuplicates();
+        files.sort();
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files, QDir::Name), files);
+        if (!command.startsWith(u"Save1") && !command.startsWith(u"SaveProject"))
+            return;
+        QCOMPARE(form1->windowTitle(), path(written));
+    }
+
+    // Entries that no learner can find are put to the teacher before anything is
+    // written; "Non" goes back to the window, and their rows are marked.
+    void unfindableAskedFirst_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("HTML, no") << "Button1" << false;
+        QTest::newRow("Enregistrer HTML, yes") << "SaveHTML1" << true;
+        QTest::newRow("SCORM, no") << "ExportScorm1" << false;
+        QTest::newRow("SCORM 2004, yes") << "ExportScorm20041" << true;
+    }
+
+    void unfindableAskedFirst()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, yes);
+        form1->SetSourceText(QStringLiteral("Le chat dort sur le toit."));
+        addEntries({"chat", "chien", "toit"}, {"cat", "dog", "roof"});
+        fake.answerYes = yes;
+        fake.saveAnswers << path(QStringLiteral("sortie"));
+        QObject *sender = form1->findChild<QObject *>(command);
+        sender->metaObject()->invokeMethod(sender, command.startsWith(u"Button") ? "click" : "trigger");
+        Settle(form1);
+        QVERIFY(fake.errors.isEmpty());
+        QVERIFY(!fake.questions.isEmpty());
+        QVERIFY2(fake.questions.first().contains(QStringLiteral("mot 2 « chien » introuvable : absent du texte"))
+                     && fake.questions.first().contains(QStringLiteral("compté sur 3 mots, dont 2")),
+                 qPrintable(fake.questions.first()));
+        QCOMPARE(fake.proposedSave.size(), yes ? 1 : 0);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), yes ? 1 : 0);
+        QVERIFY(!form1->ListBox1->item(1)->toolTip().isEmpty());
+        QVERIFY(form1->ListBox1->item(0)->toolTip().isEmpty());
+    }
+
+    // The page of a 10 MB lesson is made on a worker: the windows go on answering (a
+    // timer ticks, the options window takes typing), its progress shows, and the box's
+    // button cancels the job without a word.
+    void longLessonKeepsTheWindowAnswering()
+    {
+        QString text;
+        const QString line = QStringLiteral("Le chat dort sur le banc, au soleil de midi.\r\n");
+        while (text.size() < 10'000'000)
+            text += line;
+        form1->SetSourceText(text + QStringLiteral("La fin du texte."));
+        addEntries({"chat", "soleil", "fin"}, {"cat", "sun", "end"});
+        form1->PageJob()->SetProgressDelay(0); // however fast this machine is
+        int ticksDuring = 0;
+        bool typedDuring = false, progressShown = false;
+        QTimer ticking;
+        connect(&ticking, &QTimer::timeout, [&] {
+            if (!form1->PageJobRunning())
+                return;
+            ++ticksDuring;
+            progressShown = progressShown || form1->PageJob()->Progress()->isVisible();
+            if (!typedDuring) {
+                QTest::keyClicks(program->Form4->Edit1, QStringLiteral("Le banc"));
+                typedDuring = form1->Settings().PageTitle == u"Le banc";
+            }
+        });
+        ticking.start(5);
+        fake.saveAnswers << path(QStringLiteral("grand"));
+
+        form1->Button1->click();
+        Settle(form1);
+        QVERIFY(ticksDuring > 1);
+        QVERIFY(typedDuring);
+        QVERIFY(progressShown);
+        QVERIFY2(fake.errors.isEmpty(), qPrintable(fake.errors.join(u'\n')));
+        QVERIFY(QFileInfo(path(QStringLiteral("grand.htm"))).size() > 10'000'000);
+        QVERIFY(!form1->PageJob()->Progress()->isVisible());
+
+        // Cancelled: nothing asked, nothing written.
+        form1->Button1->click();
+        QTRY_VERIFY(form1->PageJob()->Progress()->isVisible());
+        QVERIFY(form1->PageJobRunning());
+        QTest::mouseClick(form1->PageJob()->Progress()->findChild<QPushButton *>(), Qt::LeftButton);
+        Settle(form1);
+        QCOMPARE(fake.proposedSave.size(), 1);
+        QVERIFY(fake.errors.isEmpty());
+        QVERIFY(!form1->PageJob()->Progress()->isVisible());
     }
 
     void pageWritten_data()
@@ -633,7 +856,8 @@ private slots:
         addEntries({"chat", "beau"}, {"cat", "nice"});
         fake.answerYes = yes;
         fake.saveAnswers << path(QStringLiteral("page"));
-        QTest::mouseClick(form1->Button1, Qt::LeftButton); QCoreApplication::processEvents();
+        QTest::mouseClick(form1->Button1, Qt::LeftButton);
+        Settle(form1);
 
         QVERIFY(fake.errors.isEmpty());
         QCOMPARE(fake.proposedSave, QStringList{QStringLiteral("Recherche de vocabulaire")});
@@ -656,8 +880,11 @@ private slots:
         addEntries({"chat", "été", "beau"}, {"cat", "summer", "nice \"day\""});
         fake.saveAnswers << path(QStringLiteral("lecon")) << path(QStringLiteral("ecran"));
         form1->SaveProject1->trigger(); QCoreApplication::processEvents();
-        form1->Button1->click(); QCoreApplication::processEvents();
+        fake.answerYes = true; // "beau" only in "beau~ici": written all the same
+        form1->Button1->click();
+        Settle(form1);
         QVERIFY(fake.errors.isEmpty());
+        QCOMPARE(fake.questions.size(), 2);
 
         QProcess tool;
         tool.start(QStringLiteral(LEXIFIND_PAGE_TOOL),
@@ -684,14 +911,17 @@ private slots:
         form4->Edit4->clear();
         QTest::keyClicks(form4->Edit4, QStringLiteral("Bravo !"));
         fake.saveAnswers << path(QStringLiteral("bravo"));
-        form1->Button1->click(); QCoreApplication::processEvents();
+        form1->Button1->click();
+        Settle(form1);
         QVERIFY(readAll(path(QStringLiteral("bravo.htm"))).contains("Bravo !"));
     }
 
     void pageSaveCancelledAsksNothing()
     {
+        form1->SetSourceText(QStringLiteral("Le chat dort."));
         addEntries({"chat"}, {"cat"});
-        form1->SaveHTML1->trigger(); QCoreApplication::processEvents();
+        form1->SaveHTML1->trigger();
+        Settle(form1);
         QCOMPARE(fake.proposedSave.size(), 1);
         QVERIFY(fake.questions.isEmpty());
         QVERIFY(fake.opened.isEmpty());
@@ -712,10 +942,12 @@ private slots:
         QFETCH(bool, withEntries);
         QFETCH(QString, answer);
         QFETCH(int, dialogs);
+        form1->SetSourceText(QStringLiteral("Le chat et le beau temps."));
         if (withEntries)
             addEntries({"chat"}, {"cat"});
         fake.saveAnswers << path(answer);
-        QTest::mouseClick(form1->Button1, Qt::LeftButton); QCoreApplication::processEvents();
+        QTest::mouseClick(form1->Button1, Qt::LeftButton);
+        Settle(form1);
         QCOMPARE(fake.errors.size(), 1);
         QVERIFY(fake.errors.first().endsWith(u'.'));
         QCOMPARE(fake.proposedSave.size(), dialogs);
@@ -724,7 +956,8 @@ private slots:
         // The program goes on: the next command works.
         form1->AddEntry(QStringLiteral("beau"), QStringLiteral("nice"));
         fake.saveAnswers = QStringList{path(QStringLiteral("ensuite"))};
-        QTest::mouseClick(form1->Button1, Qt::LeftButton); QCoreApplication::processEvents();
+        QTest::mouseClick(form1->Button1, Qt::LeftButton);
+        Settle(form1);
         QCOMPARE(fake.errors.size(), 1);
         QVERIFY(QFile::exists(path(QStringLiteral("ensuite.htm"))));
     }

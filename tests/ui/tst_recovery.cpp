@@ -11,7 +11,11 @@
 #include <QAction>
 #include <QFile>
 #include <QListWidget>
+#include <QDateTime>
+#include <QDir>
+#include <QMenu>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -157,6 +161,69 @@ private slots:
         }
     }
 
+    // Copies left by programs that died: the newest is offered at start only when it is
+    // newer than the last work saved; declined, it goes with every older one; a start
+    // with a file asks nothing and leaves them in the menu.
+    void offeredWithoutNagging_data()
+    {
+        QTest::addColumn<int>("savedMinutesAgo"); // -1: never saved
+        QTest::addColumn<QString>("start");       // "", or a file to open
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("never saved: asked") << -1 << "" << true;
+        QTest::newRow("saved before the work: asked") << 90 << "" << true;
+        QTest::newRow("saved since: the menu only") << 10 << "" << false;
+        QTest::newRow("started with a file: the menu only") << -1 << "lecon.lxf" << false;
+    }
+
+    void offeredWithoutNagging()
+    {
+        QFETCH(int, savedMinutesAgo);
+        QFETCH(QString, start);
+        QFETCH(bool, asked);
+        const QString folder = form1->Recovery().folder();
+        const QDateTime now = QDateTime::currentDateTime();
+        // Three copies of dead programs (no lock held), written 60, 40 and 20 minutes ago.
+        for (int age : {60, 40, 20}) {
+            QFile copy(folder + QStringLiteral("/mort%1_0.lxf").arg(age));
+            QVERIFY(copy.open(QIODevice::WriteOnly));
+            copy.write(QByteArray::number(1) + "\r\n0\r\nTexte " + QByteArray::number(age) + "\r\n");
+            copy.flush();
+            QVERIFY(copy.setFileTime(now.addSecs(-60 * age), QFileDevice::FileModificationTime));
+        }
+        if (savedMinutesAgo >= 0) {
+            fake.saveAnswers << dir.filePath(QStringLiteral("sauve"));
+            form1->SetSourceText(QStringLiteral("sauvé"));
+            run(form1->SaveProject1);
+            QFile mark(folder + QStringLiteral("/dernier-enregistrement"));
+            QVERIFY(mark.open(QIODevice::ReadWrite));
+            QVERIFY(mark.setFileTime(now.addSecs(-60 * savedMinutesAgo), QFileDevice::FileModificationTime));
+        }
+        const QString file = dir.filePath(start);
+        if (!start.isEmpty()) {
+            QFile lesson(file);
+            QVERIFY(lesson.open(QIODevice::WriteOnly));
+            lesson.write("1\r\n0\r\nLa leçon\r\n");
+        }
+        form1->close();
+        QCoreApplication::processEvents();
+        program.reset();
+        fake.answerYes = false;
+        program = std::make_unique<Program>();
+        program->Start(start.isEmpty() ? QString() : file);
+        form1 = program->Form1.get();
+        QCoreApplication::processEvents();
+
+        QCOMPARE(fake.questions.size(), asked ? 1 : 0);
+        if (asked) // declined: all three gone
+            QCOMPARE(QDir(folder).entryList({"mort*.lxf"}), QStringList());
+        else
+            QCOMPARE(QDir(folder).entryList({"mort*.lxf"}).size(), 3);
+        form1->File1->aboutToShow();
+        QCOMPARE(form1->Recover1->isEnabled(), !asked);
+        if (!start.isEmpty())
+            QCOMPARE(form1->SourceText(), QStringLiteral("La leçon\r\n"));
+    }
+
     // The copies of a running program are its own; those of one that ended, even
     // killed (its lock left behind), can be taken.
     void notSharedBetweenRunningPrograms()
@@ -187,6 +254,26 @@ private slots:
         killed.write("0\r\n0\r\n");
         killed.close();
         QCOMPARE(first.newestKept().path, killed.fileName());
+    }
+
+    // Last: it runs the program's event loop to its end. A copy that cannot be written
+    // while closing is said, and the program ends all the same.
+    void closingEndsEvenWhenTheCopyFails()
+    {
+        form1->RecoveryTimer->setInterval(60000); // written by the closing window
+        QTest::keyClicks(form1->Source, QStringLiteral("Le chat dort."));
+        QVERIFY(QDir().mkpath(copyPath())); // a folder where the copy should go
+        QSignalSpy closed(form1, &TForm1::closed);
+        QTimer::singleShot(0, form1, [this] { form1->close(); });
+        QTimer safety;
+        safety.setSingleShot(true);
+        connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+        safety.start(10000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(fake.errors.size(), 1);
+        QVERIFY2(fake.errors.first().contains(QStringLiteral("n'a pas pu être gardé")), qPrintable(fake.errors.first()));
+        QDir(copyPath()).removeRecursively();
     }
 };
 

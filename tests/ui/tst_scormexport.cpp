@@ -84,7 +84,8 @@ private slots:
         QTest::addColumn<QString>("answer");   // the name given in the file dialog
         QTest::addColumn<QString>("written");
         QTest::newRow("1.2, no extension") << false << "fenetre" << "fenetre.zip";
-        QTest::newRow("2004, own extension kept") << true << "fenetre.pkg" << "fenetre.pkg";
+        QTest::newRow("2004, another extension") << true << "fenetre.pkg" << "fenetre.pkg.zip";
+        QTest::newRow("1.2, its extension in capitals") << false << "fenetre.ZIP" << "fenetre.ZIP";
     }
 
     void samePackageAsTheTool()
@@ -104,9 +105,10 @@ private slots:
         fake.saveAnswers << path(QStringLiteral("lecon")) << path(answer);
         form1->SaveProject1->trigger(); QCoreApplication::processEvents();
         (scorm2004 ? form1->ExportScorm20041 : form1->ExportScorm1)->trigger();
-        QCoreApplication::processEvents();
+        Settle(form1);
         QVERIFY2(fake.errors.isEmpty(), qPrintable(fake.errors.join(u'\n')));
-        QCOMPARE(fake.proposedSave.last(), QStringLiteral("Le chat & le toit"));
+        // The page title, beside the lesson in hand.
+        QCOMPARE(fake.proposedSave.last(), path(QStringLiteral("Le chat & le toit")));
         QCOMPARE(fake.saveSuffixes.last(), QStringLiteral("zip"));
         QVERIFY(fake.questions.isEmpty());
 
@@ -145,11 +147,13 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, message);
         QFETCH(int, dialogs);
+        form1->SetSourceText(QStringLiteral("Le chat dort."));
         if (withEntries)
             form1->AddEntry(QStringLiteral("chat"), QStringLiteral("cat"));
         program->Form4->Edit20->setText(mastery);
         fake.saveAnswers << path(answer);
-        form1->ExportScorm1->trigger(); QCoreApplication::processEvents();
+        form1->ExportScorm1->trigger();
+        Settle(form1);
         QCOMPARE(fake.errors.size(), 1);
         QVERIFY2(fake.errors.first().startsWith(message), qPrintable(fake.errors.first()));
         QCOMPARE(fake.proposedSave.size(), dialogs);

@@ -266,7 +266,7 @@ private slots:
         QVERIFY(program->Form1->SourceText().startsWith(QStringLiteral("Le chat dort.")));
         QCOMPARE(program->Form1->ListBox1->count(), 1);
         QCOMPARE(program->Form1->ListBox1->item(0)->text(), QStringLiteral("chat"));
-        QCOMPARE(program->Form1->windowTitle(), QStringLiteral("Lexifind"));
+        QCOMPARE(program->Form1->windowTitle(), project);
 
         const QString text = dir.filePath(QStringLiteral("texte.txt"));
         {
@@ -281,16 +281,19 @@ private slots:
         QCOMPARE(program->Form1->windowTitle(), text);
         QVERIFY(fake.errors.isEmpty());
 
-        // A missing file: as the menu commands, the text's message; a project that
-        // cannot be read is an empty document, without a message.
+        // A missing file: as the menu commands, a message naming it, and the lesson in
+        // hand stays.
         const QString missingText = dir.filePath(QStringLiteral("absent.txt"));
         program->OpenFile(missingText);
         QCoreApplication::processEvents();
-        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1.").arg(missingText)});
-        program->OpenFile(dir.filePath(QStringLiteral("absent.lxf")));
+        QCOMPARE(fake.errors, QStringList{QStringLiteral("Impossible d'ouvrir le fichier %1 : il n'existe pas.").arg(missingText)});
+        const QString missingProject = dir.filePath(QStringLiteral("absent.lxf"));
+        program->OpenFile(missingProject);
         QCoreApplication::processEvents();
-        QCOMPARE(fake.errors.size(), 1);
-        QVERIFY(program->Form1->SourceText().isEmpty());
+        QCOMPARE(fake.errors.size(), 2);
+        QVERIFY(fake.errors.last().contains(missingProject));
+        QCOMPARE(program->Form1->SourceText(), QStringLiteral("Il pleut.\r\n"));
+        QCOMPARE(program->Form1->windowTitle(), text);
     }
 
     void aboutBox()
@@ -519,6 +522,29 @@ private slots:
             QVERIFY2(!SavePicture(window, QString::fromLatin1(name)).isEmpty(), name);
         }
     }
+    // A second program running opens its windows apart from the first's; the place is
+    // free again once that program has ended.
+    void secondProgramStandsApart()
+    {
+        const QRect area = program->Form1->screen()->availableGeometry();
+        const auto placed = [&area](QWidget *window, QPoint own) {
+            return PlacedWithin(QRect(own, window->frameGeometry().size()), area);
+        };
+        const QPoint main(TForm1::OuterLeft, TForm1::OuterTop), options(TForm4::OuterLeft, TForm4::OuterTop);
+        program->Form4->show();
+        QVERIFY(QTest::qWaitForWindowExposed(program->Form4.get()));
+        QCOMPARE(program->Form1->pos(), placed(program->Form1.get(), main));
+        for (int run = 0; run < 2; ++run) {
+            auto second = std::make_unique<Program>();
+            second->Start();
+            second->Form4->show();
+            QVERIFY(QTest::qWaitForWindowExposed(second->Form4.get()));
+            QCOMPARE(second->Form1->pos(), placed(second->Form1.get(), main + QPoint(24, 24)));
+            QCOMPARE(second->Form4->pos(), placed(second->Form4.get(), options + QPoint(24, 24)));
+            QVERIFY(second->Form1->pos() != program->Form1->pos());
+        }
+    }
+
     // Last: it runs the program's event loop to its end.
     void closingTheMainWindowEndsTheProgram()
     {

@@ -55,13 +55,17 @@ Desktop realDesktop()
         box.exec();
         return box.clickedButton() == yes;
     };
-    d.showError = [](const QString &text) {
-        QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
-                        QMessageBox::Ok, QApplication::activeWindow());
-        // A path or a message is never markup.
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
+    const auto box = [](QMessageBox::Icon icon) {
+        return [icon](const QString &text) {
+            QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::Ok,
+                            QApplication::activeWindow());
+            // A path or a message is never markup.
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
+        };
     };
+    d.showError = box(QMessageBox::Critical);
+    d.showWarning = box(QMessageBox::Warning);
     return d;
 }
 

@@ -26,6 +26,9 @@ struct Desktop
     std::function<bool(QWidget *parent, const QString &title, const QString &question)> askYesNo;
     // The standard error box, with the text exactly as it is to be shown.
     std::function<void(const QString &text)> showError;
+    // A warning box (title "Lexifind", one OK button): what went wrong without stopping
+    // the command, such as a project read with missing lines.
+    std::function<void(const QString &text)> showWarning;
 };
 
 // The desktop in force; the real one by default.

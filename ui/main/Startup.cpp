@@ -3,6 +3,7 @@
 #include "colordialog/HuemixDialog.h"
 #include "colordialog/HuemixPlatform.h"
 #include "document/LexifindError.h"
+#include "ui/main/Command.h"
 #include "ui/main/Desktop.h"
 #include "ui/main/Unit1.h"
 #include "ui/main/Unit2.h"
@@ -36,19 +37,12 @@ LexifindApplication::LexifindApplication(int &argc, char **argv) : QApplication(
 
 bool LexifindApplication::notify(QObject *receiver, QEvent *event)
 {
+    // The commands catch their own failures (RunCommand); this is the last guard for
+    // anything else, so that the program goes on.
     try {
         return QApplication::notify(receiver, event);
-    } catch (const Error &error) {
-        ShowError(error.message());
-    } catch (const std::bad_alloc &) {
-        // Whatever the command had reserved is released by now: the box can be shown.
-        ShowError(QStringLiteral("Mémoire insuffisante"));
-    } catch (const EHuemixDialogException &error) {
-        ShowError(QString::fromUtf8(error.what()));
-    } catch (const std::exception &error) {
-        ShowError(QString::fromUtf8(error.what()));
     } catch (...) {
-        ShowError(QStringLiteral("Erreur inattendue"));
+        ShowFailure(CaughtFailureMessage());
     }
     return true;
 }
@@ -60,6 +54,8 @@ void LexifindApplication::ShowError(const QString &message)
 
 Program::Program()
 {
+    Slot = std::make_unique<WindowSlot>();
+    WindowSlot::SetCurrent(Slot->Offset());
     Form1 = std::make_unique<TForm1>(Settings);
     Form2 = std::make_unique<TForm2>(*Form1);
     Form3 = std::make_unique<TForm3>(*Form1);
@@ -69,11 +65,10 @@ Program::Program()
     huemix::platform().help = lexifind::help::showContext;
     QObject::connect(Form1.get(), &TForm1::closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    // The text's language changes where the page's words begin and end.
-    QObject::connect(Form4.get(), &TForm4::optionChanged, Form1.get(), [this](const QString &name) {
-        if (name == u"TextLanguage")
-            Form1->FindabilityChanged();
-    });
+    // The options are the lesson's: a change is a change of the lesson, and a lesson
+    // opened shows its options in their window.
+    QObject::connect(Form4.get(), &TForm4::optionChanged, Form1.get(), &TForm1::SettingsChanged);
+    QObject::connect(Form1.get(), &TForm1::settingsReplaced, Form4.get(), &TForm4::ShowSettings);
 }
 
 Program::~Program()
@@ -83,14 +78,20 @@ Program::~Program()
     Form3.reset();
     Form2.reset();
     Form1.reset();
+    Slot.reset();
 }
 
-void Program::Start()
+void Program::Start(const QString &file)
 {
     Form1->show();
     Form1->raise();
     Form1->activateWindow();
-    Form1->OfferRecovery();
+    // Started with a file, the teacher asked for that file: the recovered work stays
+    // offered in the menu.
+    if (file.isEmpty())
+        Form1->OfferRecovery();
+    else
+        OpenFile(file);
 }
 
 void Program::OpenFile(const QString &path)
@@ -122,9 +123,7 @@ int Run(int argc, char **argv)
 {
     LexifindApplication application(argc, argv);
     Program program;
-    program.Start();
-    if (const QString path = FileArgument(QCoreApplication::arguments()); !path.isEmpty())
-        program.OpenFile(path);
+    program.Start(FileArgument(QCoreApplication::arguments()));
     return application.exec();
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/LexifindError.h"
 #include "page/PageSettings.h"
+#include "ui/main/Placement.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -46,12 +47,15 @@ public:
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
-    // Shows the main window; the others stay hidden until a command shows them.
-    void Start();
+    // Shows the main window; the others stay hidden until a command shows them. Then
+    // opens file when one is given, else offers the recovered work, if any.
+    void Start(const QString &file = QString());
     // Opens a file given on the command line once the event loop runs: a project
     // (".lxf") as "O&uvrir lxf" does, any other file as the text "&Ouvrir" opens.
     void OpenFile(const QString &path);
 
+    // Taken first: where this program's windows stand among those of others running.
+    std::unique_ptr<WindowSlot> Slot;
     PageSettings Settings;
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm2> Form2;

@@ -6,11 +6,12 @@
 #include "document/SaveFile.h"
 #include "document/TextFile.h"
 #include "page/Findability.h"
-#include "page/PageWriter.h"
-#include "page/ScormPackage.h"
+#include "page/PageJob.h"
+#include "ui/main/Command.h"
 #include "ui/main/Desktop.h"
 #include "ui/main/LineBreaks.h"
 #include "ui/main/ListCommands.h"
+#include "ui/main/PageJobRunner.h"
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
 #include "ui/main/Unit2.h"
@@ -20,6 +21,7 @@
 
 #include <QCloseEvent>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QHelpEvent>
 #include <QFileInfo>
@@ -76,6 +78,28 @@ QString chooseProjectFile(const decltype(Desktop::openFileName) &dialog, QWidget
     return lastName;
 }
 
+// A text file whole, or Error naming it and what is wrong, as a project's is named.
+QString readTextFile(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString cannotOpen = QStringLiteral("Impossible d'ouvrir le fichier %1 : ").arg(path);
+    if (!info.exists())
+        throw Error(cannotOpen + QStringLiteral("il n'existe pas"));
+    if (info.isDir())
+        throw Error(cannotOpen + QStringLiteral("c'est un dossier"));
+    QString text;
+    try {
+        text = TextFile::load(path);
+    } catch (const Error &) {
+        throw Error(cannotOpen + (info.isReadable() ? QStringLiteral("erreur de lecture")
+                                                    : QStringLiteral("accès refusé")));
+    }
+    // No text holds a null character: a program, a picture, an archive...
+    if (text.contains(QChar(u'\0')))
+        throw Error(cannotOpen + QStringLiteral("ce n'est pas un texte, mais un fichier binaire"));
+    return text;
+}
+
 // The ink of a word-list row whose entry the learner could never find: red on the
 // list's cream.
 const QColor kUnfindableInk(192, 0, 0);
@@ -84,6 +108,29 @@ const QColor kUnfindableInk(192, 0, 0);
 QString unfindableToolTip(const UnfindableEntry &unfindable)
 {
     return QStringLiteral("Introuvable dans la page : ") + UnfindableReasonText(unfindable);
+}
+
+// The question put before a page or a package is written with entries that no learner
+// can find: the first of them, each with its reason, and the score they spoil.
+QString UnfindableQuestion(const std::vector<UnfindableEntry> &unfindable, int entries, bool page)
+{
+    constexpr std::size_t Listed = 10;
+    const int count = int(unfindable.size());
+    QString question = count == 1
+                           ? QStringLiteral("Un mot de la liste ne peut pas être trouvé par l'élève :")
+                           : QStringLiteral("%1 mots de la liste ne peuvent pas être trouvés par l'élève :")
+                                 .arg(count);
+    for (std::size_t i = 0; i < std::min(Listed, unfindable.size()); ++i)
+        question += QStringLiteral("\n- ") + UnfindableLine(unfindable[i]);
+    if (unfindable.size() > Listed)
+        question += QStringLiteral("\n- et %1 autres.").arg(unfindable.size() - Listed);
+    question += QStringLiteral("\n\nLe score sera compté sur %1 mots, dont %2 seulement peuvent être "
+                               "trouvés. ")
+                    .arg(entries)
+                    .arg(entries - count);
+    question += page ? QStringLiteral("Écrire la page quand même ?")
+                     : QStringLiteral("Écrire le paquet quand même ?");
+    return question;
 }
 
 // Blanks, tabs, control characters and the text control's own line breaks.
@@ -161,24 +208,25 @@ TForm1::TForm1(PageSettings &settings, QWidget *parent)
     RecoveryTimer->setInterval(kRecoveryDelayMs);
     m_recoveryPool = std::make_unique<QThreadPool>();
     m_recoveryPool->setMaxThreadCount(1);
-    m_savedDigest = digestOf(ProjectFile::toBytes(ExerciseDocument()));
+    m_savedDigest = digestOf(ProjectFile::toBytes(ExerciseDocument(), m_settings));
     CreateControls();
     CreateMenus();
     ConnectHandlers();
     m_lists = new ListCommands(*this);
     SetTabOrder();
-    // The frame of a desktop window: borders of 4 pixels and a caption of 23.
-    move(OuterLeft, OuterTop);
+    // The frame of a desktop window: borders of 4 pixels and a caption of 23. A second
+    // program's window stands apart from the first's.
+    move(QPoint(OuterLeft, OuterTop) + WindowSlot::Current());
     resize(OuterWidth - 8, OuterHeight - 31);
 }
 
 TForm1::~TForm1()
 {
-    // The workers hold only their snapshots. The one dividing the text is waited for so
-    // that its answer is posted while this window still exists (and dropped with it);
-    // the one writing the recovery copy, so that the copy is whole when the program ends.
-    m_findabilityPool->clear();
-    m_findabilityPool->waitForDone();
+    // The page jobs hold only their snapshots: their runners cancel them and wait. The
+    // worker writing the recovery copy is waited for, so that the copy is whole when the
+    // program ends.
+    delete m_pageJob;
+    delete m_marksJob;
     m_recoveryPool->waitForDone();
 }
 
@@ -340,39 +388,37 @@ void TForm1::CreateMenus()
 
 void TForm1::ConnectHandlers()
 {
-    // A command runs from an event of its own: an error it meets reaches the
-    // application's error box without unwinding through the toolkit's button, menu or
-    // key handling, which is left in a sound state.
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click, Qt::QueuedConnection);
-    connect(SaveHTML1, &QAction::triggered, this, &TForm1::Button1Click, Qt::QueuedConnection);
-    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click, Qt::QueuedConnection);
-    connect(Source, &SourceEdit::wordDoubleClicked, this, &TForm1::Button2Click, Qt::QueuedConnection);
-    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click, Qt::QueuedConnection);
-    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click, Qt::QueuedConnection);
-    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click, Qt::QueuedConnection);
-    connect(solution1, &QAction::triggered, this, &TForm1::solution1Click, Qt::QueuedConnection);
-    connect(definition1, &QAction::triggered, this, &TForm1::definition1Click, Qt::QueuedConnection);
-    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click, Qt::QueuedConnection);
-    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click, Qt::QueuedConnection);
-    connect(Button8, &QPushButton::clicked, this, &TForm1::HTML1Click, Qt::QueuedConnection);
-    connect(HTML1, &QAction::triggered, this, &TForm1::HTML1Click, Qt::QueuedConnection);
-    connect(New1, &QAction::triggered, this, &TForm1::New1Click, Qt::QueuedConnection);
-    connect(Open1, &QAction::triggered, this, &TForm1::Open1Click, Qt::QueuedConnection);
-    connect(Save1, &QAction::triggered, this, &TForm1::Save1Click, Qt::QueuedConnection);
-    connect(OpenProject1, &QAction::triggered, this, &TForm1::OpenProject1Click, Qt::QueuedConnection);
-    connect(SaveProject1, &QAction::triggered, this, &TForm1::SaveProject1Click, Qt::QueuedConnection);
-    connect(Undo1, &QAction::triggered, this, &TForm1::Undo1Click, Qt::QueuedConnection);
-    connect(SelectAll1, &QAction::triggered, this, &TForm1::SelectAll1Click, Qt::QueuedConnection);
-    connect(SelectNone1, &QAction::triggered, this, &TForm1::SelectNone1Click, Qt::QueuedConnection);
-    connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click, Qt::QueuedConnection);
-    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click, Qt::QueuedConnection);
-    connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click, Qt::QueuedConnection);
-    connect(ExportScorm1, &QAction::triggered, this, &TForm1::ExportScorm1Click, Qt::QueuedConnection);
-    connect(ExportScorm20041, &QAction::triggered, this, &TForm1::ExportScorm20041Click,
-            Qt::QueuedConnection);
-    connect(About1, &QAction::triggered, this, &TForm1::About1Click, Qt::QueuedConnection);
+    // A command runs from an event of its own, after the button, menu or key handling that
+    // started it has ended; what it meets is shown there (RunCommand).
+    Command(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+    Command(SaveHTML1, &QAction::triggered, &TForm1::Button1Click);
+    Command(Button2, &QPushButton::clicked, &TForm1::Button2Click);
+    Command(Source, &SourceEdit::wordDoubleClicked, &TForm1::Button2Click);
+    Command(Button3, &QPushButton::clicked, &TForm1::Button3Click);
+    Command(Button4, &QPushButton::clicked, &TForm1::Button4Click);
+    Command(Button5, &QPushButton::clicked, &TForm1::Button5Click);
+    Command(solution1, &QAction::triggered, &TForm1::solution1Click);
+    Command(definition1, &QAction::triggered, &TForm1::definition1Click);
+    Command(Button6, &QPushButton::clicked, &TForm1::Button6Click);
+    Command(Button7, &QPushButton::clicked, &TForm1::Button7Click);
+    Command(Button8, &QPushButton::clicked, &TForm1::HTML1Click);
+    Command(HTML1, &QAction::triggered, &TForm1::HTML1Click);
+    Command(New1, &QAction::triggered, &TForm1::New1Click);
+    Command(Open1, &QAction::triggered, &TForm1::Open1Click);
+    Command(Save1, &QAction::triggered, &TForm1::Save1Click);
+    Command(OpenProject1, &QAction::triggered, &TForm1::OpenProject1Click);
+    Command(SaveProject1, &QAction::triggered, &TForm1::SaveProject1Click);
+    Command(Undo1, &QAction::triggered, &TForm1::Undo1Click);
+    Command(SelectAll1, &QAction::triggered, &TForm1::SelectAll1Click);
+    Command(SelectNone1, &QAction::triggered, &TForm1::SelectNone1Click);
+    Command(Copy1, &QAction::triggered, &TForm1::Copy1Click);
+    Command(Paste1, &QAction::triggered, &TForm1::Paste1Click);
+    Command(Aide1, &QAction::triggered, &TForm1::Aide1Click);
+    Command(ExportScorm1, &QAction::triggered, &TForm1::ExportScorm1Click);
+    Command(ExportScorm20041, &QAction::triggered, &TForm1::ExportScorm20041Click);
+    Command(About1, &QAction::triggered, &TForm1::About1Click);
+    Command(Recover1, &QAction::triggered, &TForm1::Recover1Click);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
-    connect(Recover1, &QAction::triggered, this, &TForm1::Recover1Click, Qt::QueuedConnection);
     // Typing only restarts the timer; the copy is written when it runs out.
     connect(Source->document(), &QTextDocument::contentsChanged, RecoveryTimer,
             qOverload<>(&QTimer::start));
@@ -391,8 +437,23 @@ void TForm1::ConnectHandlers()
     m_findabilityTimer->setSingleShot(true);
     m_findabilityTimer->setInterval(500);
     connect(m_findabilityTimer, &QTimer::timeout, this, &TForm1::MarkUnfindableEntries);
-    m_findabilityPool = std::make_unique<QThreadPool>();
-    m_findabilityPool->setMaxThreadCount(1);
+    m_marksJob = new PageJobRunner(nullptr, this);
+    connect(m_marksJob, &PageJobRunner::finished, this, [this](const PageJobResult &result) {
+        RunCommand([this, &result] {
+            const quint64 generation = m_marksGeneration;
+            // A newer snapshot waited for this one: its pass starts now.
+            if (std::exchange(m_marksDue, false))
+                MarkUnfindableEntries();
+            // The marks are advice: without an answer they stay as they are, and the
+            // page's own command meets and reports the same fault.
+            if (result.succeeded())
+                ApplyUnfindableMarks(generation, result.unfindable);
+        });
+    });
+    m_pageJob = new PageJobRunner(this, this);
+    connect(m_pageJob, &PageJobRunner::finished, this, [this](const PageJobResult &result) {
+        RunCommand([this, &result] { ProductReady(result); });
+    });
     const auto later = [this] { FindabilityChanged(); };
     connect(Source->document(), &QTextDocument::contentsChanged, this, later);
     QAbstractItemModel *rows = ListBox1->model();
@@ -407,6 +468,13 @@ void TForm1::ConnectHandlers()
             });
 }
 
+template <typename Sender, typename Signal>
+void TForm1::Command(Sender *sender, Signal signal, void (TForm1::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); },
+            Qt::QueuedConnection);
+}
+
 void TForm1::FindabilityChanged()
 {
     ++m_findabilityGeneration;
@@ -415,31 +483,21 @@ void TForm1::FindabilityChanged()
 
 // The division of a 10 MB text takes seconds: the GUI thread only takes a snapshot (the
 // raw text is a copy of the document's characters; the list and the language are
-// shared), and the worker sees nothing else.
+// shared), and the job sees nothing else. One pass at a time: a snapshot waiting behind
+// a running one is dropped for a newer one.
 void TForm1::MarkUnfindableEntries()
 {
-    const quint64 generation = m_findabilityGeneration;
-    const QString rawText = Source->document()->toRawText();
-    const QStringList words = m_document.words();
-    const QString language = m_settings.TextLanguage;
-    m_findabilityPool->clear();
-    m_findabilityPool->start([this, generation, rawText, words, language] {
-        std::vector<UnfindableEntry> unfindable;
-        try {
-            const QString text = ReplaceLineBreaks(rawText, u"\r\n");
-            unfindable = FindUnfindableEntries(DivideIntoWords(text, words, language), words);
-        } catch (...) {
-            // The marks are advice: without an answer they stay as they are, and the
-            // page's own command meets and reports the same fault.
-            return;
-        }
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation, unfindable = std::move(unfindable)] {
-                ApplyUnfindableMarks(generation, unfindable);
-            },
-            Qt::QueuedConnection);
-    });
+    if (m_marksJob->IsRunning()) {
+        m_marksJob->Cancel();
+        m_marksDue = true;
+        return;
+    }
+    m_marksGeneration = m_findabilityGeneration;
+    PageJobRequest request;
+    request.document = m_document; // shared lists; the text is replaced on the worker
+    request.settings.TextLanguage = m_settings.TextLanguage;
+    request.product = PageProduct::Marks;
+    m_marksJob->Start(std::move(request), Source->document()->toRawText());
 }
 
 void TForm1::ApplyUnfindableMarks(quint64 generation, const std::vector<UnfindableEntry> &unfindable)
@@ -537,9 +595,20 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    // Closing asks nothing; the latest changes join the copy the next start offers.
-    if (RecoveryTimer->isActive())
-        WriteRecoveryCopy();
+    // Closing asks nothing and always ends the program. A job in progress is dropped (it
+    // works on a snapshot of what is on the screen); the latest changes join the copy the
+    // next start offers, and a copy that cannot be written is said, not waited on.
+    m_pageJob->Cancel();
+    m_marksJob->Cancel();
+    if (RecoveryTimer->isActive()) {
+        try {
+            WriteRecoveryCopy();
+        } catch (...) {
+            ShowFailure(QStringLiteral("Le travail non enregistré n'a pas pu être gardé pour "
+                                       "le prochain démarrage : ")
+                        + CaughtFailureMessage());
+        }
+    }
     event->accept();
     emit closed();
 }
@@ -634,17 +703,64 @@ bool TForm1::ReplaceEntry(int position, const QString &word, const QString &defi
     return true;
 }
 
-// The page: built from the document and the options (their defaults stored), kept
-// in Output, saved under the name chosen, then offered to the browser.
 void TForm1::Button1Click()
 {
-    Output.clear();
-    Output = BuildPage(Document(), m_settings);
-    const QString path = desktop().saveFileName(this, m_settings.PageTitle, QString());
+    MakeProduct(PageProduct::Page);
+}
+
+bool TForm1::PageJobRunning() const
+{
+    return m_pageJob->IsRunning();
+}
+
+// The job takes a snapshot: the teacher may go on working while a long text is divided.
+void TForm1::MakeProduct(PageProduct product)
+{
+    if (m_pageJob->IsRunning())
+        return; // one at a time: its box tells how far it is
+    PageJobRequest request;
+    request.document = m_document; // shared lists; the text is replaced on the worker
+    request.settings = m_settings;
+    request.product = product;
+    m_product = product;
+    m_pageGeneration = m_findabilityGeneration;
+    m_pageEntries = m_document.entryCount();
+    m_pageJob->Start(std::move(request), Source->document()->toRawText(),
+                     product == PageProduct::Page ? QStringLiteral("Écriture de la page…")
+                                                  : QStringLiteral("Écriture du paquet SCORM…"));
+}
+
+// The page or the package is made: its defaults become the options', as the first step of
+// every page; the entries no learner can find are put to the teacher; then the name is
+// asked, the file written, and a page offered to the browser.
+void TForm1::ProductReady(const PageJobResult &result)
+{
+    if (result.cancelled)
+        return;
+    if (!result.error.isEmpty())
+        throw Error(result.error);
+    // Filled in here rather than copied from the job: an option the teacher changed
+    // meanwhile stays as she left it.
+    m_settings.FillDefaults();
+    const bool page = m_product == PageProduct::Page;
+    if (page)
+        Output = result.bytes;
+    ApplyUnfindableMarks(m_pageGeneration, result.unfindable);
+    if (!result.unfindable.empty()
+        && !desktop().askYesNo(this, QStringLiteral("Confirmation"),
+                               UnfindableQuestion(result.unfindable, m_pageEntries, page)))
+        return;
+    const QString extension = page ? QStringLiteral("htm") : QStringLiteral("zip");
+    // The page title, beside the file in hand.
+    QString proposed = m_settings.PageTitle;
+    if (!m_fileInHand.isEmpty() && !proposed.contains(u'/'))
+        proposed = QFileInfo(m_fileInHand).dir().filePath(proposed);
+    const QString path = desktop().saveFileName(this, proposed, page ? QString() : extension);
     if (path.isEmpty())
         return; // nothing written: nothing to look at
-    const QString written = WritePage(path, Output);
-    if (desktop().askYesNo(this, QStringLiteral("Confirmation"), kQuestion))
+    const QString written = WithExtension(path, extension);
+    saveBytes(written, result.bytes, QStringLiteral("Impossible de créer le fichier %1"));
+    if (page && desktop().askYesNo(this, QStringLiteral("Confirmation"), kQuestion))
         desktop().openDocument(written);
 }
 
@@ -658,26 +774,48 @@ void TForm1::Open1Click()
 
 void TForm1::OpenTextFile(const QString &path)
 {
-    KeepUnsavedWork();
     m_openTextName = path;
-    setWindowTitle(path);
-    const QString text = TextFile::load(path);
+    // Read first: a file that cannot be read changes nothing.
+    const QString text = readTextFile(path);
+    KeepUnsavedWork();
     SetSourceText(text);
     m_document.ClearEntries();
     RefillList();
+    SetFileInHand(path);
     RememberSaved();
 }
 
 void TForm1::Save1Click()
 {
-    const QString path = desktop().saveFileName(this, windowTitle(), QString());
+    const QString path = desktop().saveFileName(this, ProposedName(QStringLiteral("txt"), windowTitle()),
+                                                QString());
     if (path.isEmpty())
         return;
-    TextFile::save(path + QStringLiteral(".txt"), SourceText());
-    setWindowTitle(path);
-    // Without words the text file holds the whole document.
-    if (m_document.entryCount() == 0)
+    const QString written = WithExtension(path, QStringLiteral("txt"));
+    TextFile::save(written, SourceText());
+    SetFileInHand(written);
+    NoteSaved();
+    // Without words or options of its own, the text file holds the whole lesson.
+    if (m_document.entryCount() == 0 && ProjectBytes() == ProjectFile::toBytes(m_document))
         RememberSaved();
+}
+
+void TForm1::SetFileInHand(const QString &path)
+{
+    m_fileInHand = path;
+    setWindowTitle(path.isEmpty() ? QStringLiteral("Lexifind") : path);
+}
+
+QString TForm1::ProposedName(const QString &extension, const QString &fallback) const
+{
+    if (m_fileInHand.isEmpty())
+        return fallback;
+    // The file in hand itself when it is of the kind saved, else its name for that kind.
+    const bool projectInHand = m_fileInHand.endsWith(u".lxf", Qt::CaseInsensitive);
+    if (projectInHand == (extension == kProjectSuffix))
+        return m_fileInHand;
+    const QFileInfo file(m_fileInHand);
+    return file.dir().filePath(file.completeBaseName() + u'.' + extension);
 }
 
 void TForm1::SelectAll1Click()
@@ -727,6 +865,7 @@ void TForm1::New1Click()
     m_document.ClearDocument();
     SetSourceText(QString());
     RefillList();
+    SetFileInHand(QString());
 }
 
 void TForm1::Button2Click()
@@ -750,10 +889,14 @@ void TForm1::Button4Click()
 void TForm1::MoveSelected(bool up)
 {
     const int selected = m_document.selected();
+    const bool moves = up ? selected >= 1 : selected >= 0 && selected + 1 < m_document.entryCount();
     if (up)
         m_document.MoveEntryUp();
     else
         m_document.MoveEntryDown();
+    // The selection goes with the entry, so that pressing again moves it further.
+    if (moves)
+        m_document.setSelected(up ? selected - 1 : selected + 1);
     DocumentChanged();
     // Only the selected row and its neighbour on that side can have changed.
     const int neighbour = up ? selected - 1 : selected + 1;
@@ -832,30 +975,32 @@ void TForm1::OpenProjectFile(const QString &path)
 {
     // The project dialog proposes it next time, as if it had been chosen there.
     m_openProjectName = path;
+    // Read whole first: a file that is missing, cut or no project leaves the lesson in
+    // hand as it was.
+    ProjectFile::Project project = ProjectFile::load(path);
     KeepUnsavedWork();
-    // A file that stops early leaves what was read so far: show it. Running out of
-    // memory leaves the document as it was: the file is read into a new one.
-    ExerciseDocument read;
-    try {
-        ProjectFile::load(read, path);
-    } catch (const Error &) {
-        m_document = std::move(read);
-        SetSourceText(m_document.text());
-        RefillList();
-        throw;
-    }
-    m_document = std::move(read);
+    m_document = std::move(project.document);
+    m_settings = std::move(project.settings);
+    emit settingsReplaced();
     SetSourceText(m_document.text());
     RefillList();
+    SetFileInHand(path);
     RememberSaved();
+    if (!project.warnings.isEmpty())
+        desktop().showWarning(project.warnings.join(u'\n'));
 }
 
 void TForm1::SaveProject1Click()
 {
-    const QString path = chooseProjectFile(desktop().saveFileName, this, m_saveProjectName);
-    if (path.isEmpty())
+    const QString chosen = desktop().saveFileName(
+        this, ProposedName(kProjectSuffix, m_saveProjectName), kProjectSuffix);
+    if (chosen.isEmpty())
         return;
-    ProjectFile::save(Document(), path);
+    const QString path = WithDefaultSuffix(chosen, kProjectSuffix);
+    m_saveProjectName = path;
+    ProjectFile::save(Document(), m_settings, path);
+    SetFileInHand(path);
+    NoteSaved();
     RememberSaved();
 }
 
@@ -893,16 +1038,17 @@ void TForm1::WriteRecoveryCopyLater()
 {
     RecoveryTimer->stop();
     ExerciseDocument document = m_document;
+    const PageSettings settings = m_settings;
     const QString rawText = Source->document()->toRawText();
     const QByteArray savedDigest = m_savedDigest;
     const QString path = m_recovery->currentPath();
     m_recoveryPool->clear();
-    m_recoveryPool->start([document, rawText, savedDigest, path]() mutable {
+    m_recoveryPool->start([document, settings, rawText, savedDigest, path]() mutable {
         // A copy that cannot be written is not worth a box every few seconds: the
         // commands that replace the work write it too, and report.
         try {
             document.setText(ReplaceLineBreaks(rawText, u"\r\n"));
-            const QByteArray bytes = ProjectFile::toBytes(document);
+            const QByteArray bytes = ProjectFile::toBytes(document, settings);
             if (digestOf(bytes) == savedDigest || bytes == ProjectFile::toBytes(ExerciseDocument()))
                 QFile::remove(path);
             else
@@ -916,7 +1062,7 @@ void TForm1::WriteRecoveryCopy()
 {
     RecoveryTimer->stop();
     m_recoveryPool->waitForDone();
-    const QByteArray bytes = ProjectFile::toBytes(Document());
+    const QByteArray bytes = ProjectBytes();
     // An empty document, or one a file holds as it stands, needs no copy.
     if (digestOf(bytes) == m_savedDigest || bytes == ProjectFile::toBytes(ExerciseDocument()))
         m_recovery->remove();
@@ -931,9 +1077,22 @@ void TForm1::KeepUnsavedWork()
     UpdateRecoverItem();
 }
 
+QByteArray TForm1::ProjectBytes()
+{
+    return ProjectFile::toBytes(Document(), m_settings);
+}
+
+void TForm1::SettingsChanged(const QString &name)
+{
+    DocumentChanged();
+    // The text's language changes where the page's words begin and end.
+    if (name == u"TextLanguage")
+        FindabilityChanged();
+}
+
 void TForm1::RememberSaved()
 {
-    m_savedDigest = digestOf(ProjectFile::toBytes(Document()));
+    m_savedDigest = digestOf(ProjectBytes());
     WriteRecoveryCopy();
     UpdateRecoverItem();
 }
@@ -948,14 +1107,17 @@ void TForm1::UpdateRecoverItem()
 void TForm1::LoadRecoveryCopy(const QString &path)
 {
     const QByteArray bytes = readBytes(path);
-    ExerciseDocument read;
-    ProjectFile::fromBytes(read, bytes, path);
+    ProjectFile::Project project = ProjectFile::read(bytes, path);
     m_recoveryPool->waitForDone();
     m_recovery->write(bytes);
     QFile::remove(path);
-    m_document = std::move(read);
+    m_document = std::move(project.document);
+    m_settings = std::move(project.settings);
+    emit settingsReplaced();
     SetSourceText(m_document.text());
     RefillList();
+    // The work of no file: saving it asks for a name.
+    SetFileInHand(QString());
     RecoveryTimer->stop();
     UpdateRecoverItem();
 }
@@ -971,11 +1133,12 @@ void TForm1::Recover1Click()
 
 void TForm1::OfferRecovery()
 {
+    UpdateRecoverItem();
     const RecoveryCopy::Kept kept = m_recovery->newestKept();
-    if (kept.path.isEmpty()) {
-        UpdateRecoverItem();
+    // Work no newer than the last work saved is not worth a question at every start: it
+    // stays offered in the menu.
+    if (kept.path.isEmpty() || LastSaved() >= kept.written)
         return;
-    }
     ExerciseDocument copy;
     try {
         ProjectFile::fromBytes(copy, readBytes(kept.path));
@@ -992,28 +1155,46 @@ void TForm1::OfferRecovery()
     if (desktop().askYesNo(this, QStringLiteral("Confirmation"), question))
         LoadRecoveryCopy(kept.path);
     else
-        QFile::remove(kept.path);
+        DiscardKeptCopies();
     UpdateRecoverItem();
+}
+
+void TForm1::DiscardKeptCopies()
+{
+    // The newest first, then each older one, as long as they can be deleted.
+    for (QString path = m_recovery->newestKept().path; !path.isEmpty();
+         path = m_recovery->newestKept().path) {
+        if (!QFile::remove(path))
+            break;
+    }
+}
+
+// A file in the copies' folder, touched by every save, tells when work was last saved by
+// any program.
+QString TForm1::SavedMarkPath() const
+{
+    return m_recovery->folder() + QStringLiteral("/dernier-enregistrement");
+}
+
+void TForm1::NoteSaved()
+{
+    QFile mark(SavedMarkPath());
+    if (mark.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        mark.write("\n");
+}
+
+QDateTime TForm1::LastSaved() const
+{
+    const QFileInfo mark(SavedMarkPath());
+    return mark.exists() ? mark.lastModified() : QDateTime();
 }
 
 void TForm1::ExportScorm1Click()
 {
-    ExportScorm(ScormEdition::Scorm12);
+    MakeProduct(PageProduct::Scorm12);
 }
 
 void TForm1::ExportScorm20041Click()
 {
-    ExportScorm(ScormEdition::Scorm2004);
-}
-
-// Built before the name is asked, as the page is: the defaults are filled in, the page
-// title is proposed, and a document that makes no page stops before any dialog.
-void TForm1::ExportScorm(ScormEdition edition)
-{
-    const QString zip = QStringLiteral("zip");
-    const QByteArray package = BuildScormPackage(Document(), m_settings, edition);
-    const QString path = desktop().saveFileName(this, m_settings.PageTitle, zip);
-    if (path.isEmpty())
-        return;
-    WriteScormPackage(WithDefaultSuffix(path, zip), package);
+    MakeProduct(PageProduct::Scorm2004);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "document/ExerciseDocument.h"
+#include "page/PageJob.h"
 #include "page/PageSettings.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 
@@ -28,9 +30,9 @@ class TAboutBox;
 namespace lexifind {
 
 class ListCommands;
+class PageJobRunner;
 class RecoveryCopy;
 struct UnfindableEntry;
-enum class ScormEdition;
 
 // The exercise text area: a double click first selects the word under the pointer
 // (the control's own behaviour), then reports it; the keys of the main window's
@@ -113,6 +115,7 @@ public:
     QAction *ExportScorm1 = nullptr;
     QAction *ExportScorm20041 = nullptr;
 
+    // "&HTML", "Enregistrer HTML": the page.
     void Button1Click();
     void Open1Click();
     void Save1Click();
@@ -138,7 +141,8 @@ public:
     void Aide1Click();
     // The newest kept recovery copy brought back, the work it replaces kept first.
     void Recover1Click();
-    // At start: offers the newest kept copy; yes brings it back, no deletes it.
+    // At start: offers the newest kept copy when it is newer than the last work saved;
+    // yes brings it back, no deletes it with every older copy left behind.
     void OfferRecovery();
     // The recovery copy of the work now, at once (it is otherwise written a few
     // seconds after the last change).
@@ -150,9 +154,19 @@ public:
     void ExportScorm20041Click();
 
     // The commands once their file is chosen: the file dialogs, and a path given on
-    // the command line.
+    // the command line. A file that cannot be read leaves the lesson in hand as it was.
     void OpenTextFile(const QString &path);
     void OpenProjectFile(const QString &path);
+    // The file the lesson was last opened from or saved to, which the caption names;
+    // empty for none.
+    const QString &FileInHand() const { return m_fileInHand; }
+
+    // The page, a package or the marks are being made on a worker.
+    bool PageJobRunning() const;
+    lexifind::PageJobRunner *PageJob() const { return m_pageJob; }
+
+    // The options window changed an option: the lesson changed.
+    void SettingsChanged(const QString &name);
 
     // For the word dialogs: change the document and the word list together.
     void AddEntry(const QString &word, const QString &definition);
@@ -194,6 +208,8 @@ public:
 signals:
     // The main window was closed: the program ends.
     void closed();
+    // The options were replaced as a whole (a lesson opened): their window shows them.
+    void settingsReplaced();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -215,7 +231,17 @@ private:
     // The selected entry one row up or down, the list following.
     void MoveSelected(bool up);
     void ListSelectionChanged();
-    void ExportScorm(lexifind::ScormEdition edition);
+    // The page or a package: made on a worker, then, its unfindable entries accepted, saved
+    // under the name chosen.
+    void MakeProduct(lexifind::PageProduct product);
+    void ProductReady(const lexifind::PageJobResult &result);
+    // The lesson now in hand: the caption names it.
+    void SetFileInHand(const QString &path);
+    // What a save dialog proposes: the file in hand with extension, else fallback.
+    QString ProposedName(const QString &extension, const QString &fallback) const;
+    // Connects a command run from its own event, its failure shown (RunCommand).
+    template <typename Sender, typename Signal>
+    void Command(Sender *sender, Signal signal, void (TForm1::*handler)());
 
     // The document changed: its recovery copy is due a few seconds after the last change.
     void DocumentChanged();
@@ -224,7 +250,15 @@ private:
     // The document is now what a file holds: no copy is needed for it as it stands.
     void RememberSaved();
     void LoadRecoveryCopy(const QString &path);
+    // The document's project bytes with the options, as saved.
+    QByteArray ProjectBytes();
     void UpdateRecoverItem();
+    // Declined at start: the newest kept copy goes, with every older one.
+    void DiscardKeptCopies();
+    // When work was last saved, by this program or another; null for never.
+    QString SavedMarkPath() const;
+    void NoteSaved();
+    QDateTime LastSaved() const;
     // The recovery copy written by a worker from a snapshot of the document.
     void WriteRecoveryCopyLater();
     void ApplyUnfindableMarks(quint64 generation,
@@ -245,6 +279,7 @@ private:
     TForm3 *m_form3 = nullptr;
     QWidget *m_form4 = nullptr;
     TAboutBox *m_aboutBox = nullptr;
+    QString m_fileInHand;
     QString m_openTextName;
     QString m_openProjectName;
     QString m_saveProjectName;
@@ -254,8 +289,14 @@ private:
     QByteArray m_savedDigest; // of the project bytes of the document last opened or saved
     std::unique_ptr<QThreadPool> m_recoveryPool; // one worker, for WriteRecoveryCopyLater
     QTimer *m_findabilityTimer = nullptr;
-    // One worker: a snapshot waiting behind a running one is dropped for a newer one.
-    std::unique_ptr<QThreadPool> m_findabilityPool;
+    // The page and the packages; the word list's marks, on a runner of their own.
+    lexifind::PageJobRunner *m_pageJob = nullptr;
+    lexifind::PageJobRunner *m_marksJob = nullptr;
+    lexifind::PageProduct m_product = lexifind::PageProduct::Page;
     // Counts the changes; an answer worked out before the last one is stale.
     quint64 m_findabilityGeneration = 0;
+    quint64 m_marksGeneration = 0; // of the marks job running
+    bool m_marksDue = false;       // a newer snapshot waits for the running one
+    quint64 m_pageGeneration = 0;  // of the page job running
+    int m_pageEntries = 0;         // in its snapshot
 };

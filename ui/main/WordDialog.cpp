@@ -1,6 +1,7 @@
 #include "ui/main/WordDialog.h"
 
 #include "document/ExerciseDocument.h"
+#include "ui/main/Command.h"
 #include "ui/main/LineBreaks.h"
 #include "ui/main/ListCommands.h"
 #include "ui/main/Look.h"
@@ -73,10 +74,12 @@ WordDialog::WordDialog(TForm1 &form1, const QString &caption, const QString &but
     ProposeNote->setGeometry(8, 86, 250, 25);
 
     // Run from an event of its own, as the main window's commands.
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); }, Qt::QueuedConnection);
+    connect(Button1, &QPushButton::clicked, this, [this] { RunCommand([this] { Button1Click(); }); },
+            Qt::QueuedConnection);
     // A note about another word would mislead.
     connect(Edit1, &QLineEdit::textChanged, ProposeNote, &QLabel::clear);
-    connect(Propose1, &QPushButton::clicked, this, [this] { FForm1.Lists().Propose(*this); },
+    connect(Propose1, &QPushButton::clicked, this,
+            [this] { RunCommand([this] { FForm1.Lists().Propose(*this); }); },
             Qt::QueuedConnection);
 }
 

@@ -2,6 +2,7 @@
 
 #include "colordialog/HuemixDialog.h"
 #include "colordialog/HuemixPalettePages.h"
+#include "ui/main/Command.h"
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
 #include "ui/options/DictionaryBox.h"
@@ -174,7 +175,7 @@ QFrame *MakePanel(QWidget *parent, const char *name, QFrame::Shadow bevel, const
 } // namespace
 
 TForm4::TForm4(PageSettings &settings, QWidget *parent)
-    : QWidget(parent, Qt::Window), FSettings(settings)
+    : QWidget(parent, Qt::Window), FSettings(settings), FOffset(lexifind::WindowSlot::Current())
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Paramètres web"));
@@ -193,7 +194,7 @@ TForm4::TForm4(PageSettings &settings, QWidget *parent)
     // Connected last: filling the fields with their start texts is no change by the teacher.
     ConnectHandlers();
 
-    move(OuterLeft, OuterTop);
+    move(QPoint(OuterLeft, OuterTop) + FOffset);
     resize(OuterWidth, OuterHeight);
 }
 
@@ -449,14 +450,14 @@ void TForm4::ConnectHandlers()
 
 
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm4::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TForm4::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TForm4::Button5Click);
-    connect(Button6, &QPushButton::clicked, this, &TForm4::Button6Click);
-    connect(Button7, &QPushButton::clicked, this, &TForm4::Button7Click);
-    connect(Button8, &QPushButton::clicked, this, &TForm4::Button8Click);
-    connect(select, &QPushButton::clicked, this, &TForm4::selectClick);
+    connect(Button2, &QPushButton::clicked, this, [this] { lexifind::RunCommand([this] { Button2Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, [this] { lexifind::RunCommand([this] { Button3Click(); }); });
+    connect(Button4, &QPushButton::clicked, this, [this] { lexifind::RunCommand([this] { Button4Click(); }); });
+    connect(Button5, &QPushButton::clicked, this, [this] { lexifind::RunCommand([this] { Button5Click(); }); });
+    connect(Button6, &QPushButton::clicked, this, [this] { lexifind::RunCommand([this] { Button6Click(); }); });
+    connect(Button7, &QPushButton::clicked, this, [this] { lexifind::RunCommand([this] { Button7Click(); }); });
+    connect(Button8, &QPushButton::clicked, this, [this] { lexifind::RunCommand([this] { Button8Click(); }); });
+    connect(select, &QPushButton::clicked, this, [this] { lexifind::RunCommand([this] { selectClick(); }); });
 }
 
 void TForm4::showEvent(QShowEvent *event)
@@ -464,7 +465,7 @@ void TForm4::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!FPlaced && !event->spontaneous()) {
         FPlaced = true;
-        move(OuterLeft, OuterTop);
+        move(QPoint(OuterLeft, OuterTop) + FOffset);
         lexifind::KeepOnScreen(this);
         FPlace = pos();
         PlaceOuter();
@@ -506,7 +507,7 @@ void TForm4::PlaceOuter()
     if (frame.isNull())
         return;
     resize(OuterWidth - frame.left() - frame.right(), OuterHeight - frame.top() - frame.bottom());
-    move(OuterLeft, OuterTop);
+    move(QPoint(OuterLeft, OuterTop) + FOffset);
     lexifind::KeepOnScreen(this);
 }
 

@@ -178,6 +178,7 @@ private:
     void PlaceOuter();
 
     lexifind::PageSettings &FSettings;
+    QPoint FOffset; // from its own place: a second program's windows stand apart
     bool FPlaced = false;
     QPoint FPlace; // where the window was first placed, on the screen
     bool FFrameUnknown = true;

@@ -4,6 +4,7 @@
 #include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
 #include "document/WordList.h"
+#include "ui/main/Command.h"
 #include "ui/main/Desktop.h"
 #include "ui/main/Unit1.h"
 #include "ui/main/WordDialog.h"
@@ -58,11 +59,16 @@ ListCommands::ListCommands(TForm1 &form1) : QObject(&form1), FForm1(form1)
     item(form1.File1, ExportList1, "ExportList1", QStringLiteral("Exporter la liste…"));
     item(form1.Edit1, FillDefinitions1, "FillDefinitions1",
          QStringLiteral("Proposer les définitions manquantes"));
-    // From an event of their own, as every command of the window.
-    connect(ImportList1, &QAction::triggered, this, &ListCommands::ImportListClick, Qt::QueuedConnection);
-    connect(ExportList1, &QAction::triggered, this, &ListCommands::ExportListClick, Qt::QueuedConnection);
-    connect(FillDefinitions1, &QAction::triggered, this, &ListCommands::FillDefinitionsClick,
-            Qt::QueuedConnection);
+    // From an event of their own, as every command of the window; a failure reaches the
+    // error box, never the event loop.
+    const auto command = [this](QAction *action, void (ListCommands::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); },
+                Qt::QueuedConnection);
+    };
+    command(ImportList1, &ListCommands::ImportListClick);
+    command(ExportList1, &ListCommands::ExportListClick);
+    command(FillDefinitions1, &ListCommands::FillDefinitionsClick);
     SensesMenu = new QMenu(&form1);
     SensesMenu->setObjectName(QStringLiteral("SensesMenu"));
 }

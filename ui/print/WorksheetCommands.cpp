@@ -2,6 +2,7 @@
 
 #include "document/LexifindError.h"
 #include "document/SaveFile.h"
+#include "ui/main/Command.h"
 #include "ui/main/Desktop.h"
 #include "ui/main/Unit1.h"
 #include "worksheet/Worksheet.h"
@@ -68,9 +69,11 @@ void AddWorksheetCommands(TForm1 *window, QMenu *menu)
     QAction *pdf = menu->addAction(QStringLiteral("Exporter la fiche PDF…"));
     pdf->setObjectName(QStringLiteral("ExportWorksheet1"));
     // From an event of its own, as every command: a failure reaches the error box.
-    QObject::connect(print, &QAction::triggered, window, [window] { printWorksheet(window); },
+    QObject::connect(print, &QAction::triggered, window,
+                     [window] { RunCommand([window] { printWorksheet(window); }); },
                      Qt::QueuedConnection);
-    QObject::connect(pdf, &QAction::triggered, window, [window] { exportWorksheetPdf(window); },
+    QObject::connect(pdf, &QAction::triggered, window,
+                     [window] { RunCommand([window] { exportWorksheetPdf(window); }); },
                      Qt::QueuedConnection);
 }
 

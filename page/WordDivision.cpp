@@ -1,8 +1,7 @@
 #include "page/WordDivision.h"
 
 #include "document/LargeBuffer.h"
-#include "document/TextCodec.h"
-#include "page/PageEncoding.h"
+#include "page/CodePoints.h"
 #include "page/PhraseMatcher.h"
 #include "page/RunBeside.h"
 
@@ -12,9 +11,6 @@
 #include <unicode/uloc.h>
 
 #include <algorithm>
-#include <cstring>
-#include <iterator>
-#include <limits>
 #include <utility>
 #include <vector>
 
@@ -77,13 +73,6 @@ bool isUnspacedScript(char32_t c)
     }
 }
 
-void appendHex(QString &out, unsigned value, int digits)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
-        out += QLatin1Char(hex[(value >> shift) & 0xF]);
-}
-
 } // namespace
 
 bool IsWordCharacter(QChar c)
@@ -92,25 +81,6 @@ bool IsWordCharacter(QChar c)
 }
 
 namespace {
-
-// Calls visit(codePoint, position, units) for each code point, surrogate pairs taken
-// together; stops early when visit returns false.
-template<typename Visit>
-void forEachCodePoint(QStringView text, Visit visit)
-{
-    const qsizetype length = text.size();
-    for (qsizetype i = 0; i < length;) {
-        char32_t c = text[i].unicode();
-        qsizetype units = 1;
-        if (QChar::isHighSurrogate(c) && i + 1 < length && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
-            units = 2;
-        }
-        if (!visit(c, i, units))
-            return;
-        i += units;
-    }
-}
 
 QString asBlanks(QString s)
 {
@@ -144,7 +114,7 @@ Joining joinEntries(const QString &text, const QStringList &entries)
     std::vector<std::vector<qsizetype>> glue(size_t(entries.size()));
     for (qsizetype k = 0; k < entries.size(); ++k) {
         bool cuts = false;
-        forEachCodePoint(entries[k], [&](char32_t c, qsizetype at, qsizetype units) {
+        ForEachCodePoint(entries[k], [&](char32_t c, qsizetype at, qsizetype units) {
             if (isWordCodePoint(c))
                 return true;
             cuts = true;
@@ -406,7 +376,7 @@ void stretchesOf(QStringView text, WordSpan word, Add add)
     enum Kind { None, Unspaced, Spaced };
     Kind current = None;
     qsizetype from = word.start;
-    forEachCodePoint(text.mid(word.start, word.length), [&](char32_t c, qsizetype at, qsizetype) {
+    ForEachCodePoint(text.mid(word.start, word.length), [&](char32_t c, qsizetype at, qsizetype) {
         const QChar::Script script = QChar::script(c);
         if (script == QChar::Script_Common || script == QChar::Script_Inherited)
             return true;
@@ -419,25 +389,6 @@ void stretchesOf(QStringView text, WordSpan word, Add add)
         return true;
     });
     add(Stretch{from, word.start + word.length, current == Unspaced});
-}
-
-// The text's first strong directional character is right-to-left.
-bool startsRightToLeft(QStringView text)
-{
-    bool rightToLeft = false;
-    forEachCodePoint(text, [&](char32_t c, qsizetype, qsizetype) {
-        switch (QChar::direction(c)) {
-        case QChar::DirL:
-            return false;
-        case QChar::DirR:
-        case QChar::DirAL:
-            rightToLeft = true;
-            return false;
-        default:
-            return true;
-        }
-    });
-    return rightToLeft;
 }
 
 // Whether the page could ever read an entry from a word: a tilde is never read as
@@ -646,8 +597,26 @@ Division DivideIntoWords(const QString &text, const QStringList &entries, const 
     if (!segmented.empty())
         divideUnspaced(division, joining.glued, segmented, entries, language);
     sortByStart(division.entryOccurrences);
-    division.rightToLeft = startsRightToLeft(text);
+    division.rightToLeft = StartsRightToLeft(text);
     return division;
+}
+
+bool StartsRightToLeft(QStringView text)
+{
+    bool rightToLeft = false;
+    ForEachCodePoint(text, [&](char32_t c, qsizetype, qsizetype) {
+        switch (QChar::direction(c)) {
+        case QChar::DirL:
+            return false;
+        case QChar::DirR:
+        case QChar::DirAL:
+            rightToLeft = true;
+            return false;
+        default:
+            return true;
+        }
+    });
+    return rightToLeft;
 }
 
 bool IsPageSpace(QChar c)
@@ -674,282 +643,6 @@ QString WordReading(const Division &division, const WordSpan &word)
     while (!view.isEmpty() && IsPageSpace(view.back()))
         view.chop(1);
     return asBlanks(view.toString());
-}
-
-namespace {
-
-// What each UTF-16 code unit of the text becomes in the page's body: its windows-1252
-// byte (a tilde, the joining mark, a blank), or one of the marks below. Every character
-// of a large text passes here, so it is looked up in a table made once.
-enum BodyMark : quint16 {
-    Byte = 0x100,   // below: the byte itself
-    LineBreak = Byte, // a <br> before the CR, as the page always had it
-    Less,
-    Greater,
-    Ampersand,
-    Unshowable,     // shown as U+FFFD, as the page shows it everywhere else
-    Reference,      // a character without a windows-1252 byte: &#N;
-    Surrogate,      // half of a pair: the pair's reference, or U+FFFD alone
-};
-
-const quint16 *bodyTable()
-{
-    static const std::vector<quint16> table = [] {
-        std::vector<quint16> marks(0x10000);
-        for (char32_t unit = 0; unit < 0x10000; ++unit) {
-            quint16 &mark = marks[unit];
-            switch (unit) {
-            case u'\r': mark = LineBreak; continue;
-            case u'<': mark = Less; continue;
-            case u'>': mark = Greater; continue;
-            case u'&': mark = Ampersand; continue;
-            case u'~': mark = u' '; continue;
-            default: break;
-            }
-            if (QChar::isSurrogate(unit))
-                mark = Surrogate;
-            else if (codec::isUnshowable(unit))
-                mark = Unshowable;
-            else if (const int byte = codec::windows1252Byte(char16_t(unit)); byte >= 0)
-                mark = quint16(byte);
-            else
-                mark = Reference;
-        }
-        return marks;
-    }();
-    return table.data();
-}
-
-// Writes the body into a buffer through a pointer, handing it on in pieces.
-class BodyWriter
-{
-public:
-    BodyWriter(const std::function<void(QByteArrayView)> &piece, qsizetype pieceSize)
-        : m_piece(piece), m_pieceSize(pieceSize), m_table(bodyTable())
-    {
-        m_bytes.resize(pieceSize + Slack);
-        m_at = m_bytes.data();
-    }
-
-    // The text between words and inside them, escaped for element content.
-    void text(const char16_t *data, qsizetype size)
-    {
-        while (size > 0) {
-            const qsizetype chunk = std::min(size, ChunkUnits);
-            room(chunk * MaxBytesPerUnit);
-            char *at = m_at;
-            for (qsizetype i = 0; i < chunk; ++i) {
-                const quint16 mark = m_table[data[i]];
-                if (mark < Byte) {
-                    *at++ = char(mark);
-                    continue;
-                }
-                switch (mark) {
-                case LineBreak: at = put(at, "<br>\r"); break;
-                case Less: at = put(at, "&lt;"); break;
-                case Greater: at = put(at, "&gt;"); break;
-                case Ampersand: at = put(at, "&amp;"); break;
-                case Unshowable: at = put(at, "&#65533;"); break;
-                case Reference: at = reference(at, data[i]); break;
-                default: {
-                    // A pair split by the chunk's end is taken whole from the next one.
-                    const bool pair = QChar::isHighSurrogate(data[i]);
-                    if (pair && i + 1 == chunk && chunk < size) {
-                        m_at = at;
-                        data += i;
-                        size -= i;
-                        goto nextChunk;
-                    }
-                    if (pair && i + 1 < chunk && QChar::isLowSurrogate(data[i + 1])) {
-                        at = reference(at, QChar::surrogateToUcs4(data[i], data[i + 1]));
-                        ++i;
-                    } else {
-                        at = put(at, "&#65533;"); // a lone half is no character
-                    }
-                }
-                }
-            }
-            m_at = at;
-            data += chunk;
-            size -= chunk;
-        nextChunk:;
-        }
-    }
-
-    // The opening tag of the next word's span, numbered from 0.
-    void openSpan()
-    {
-        room(64);
-        m_at = put(m_at, "<span id=\"");
-        m_at = putNumber(m_at);
-        m_at = put(m_at, "\" onclick=\"checkanswer(");
-        m_at = putNumber(m_at);
-        m_at = put(m_at, ")\">");
-        nextNumber();
-    }
-    template<size_t N>
-    void literal(const char (&ascii)[N])
-    {
-        room(N);
-        m_at = put(m_at, ascii);
-    }
-
-    void finish()
-    {
-        m_piece(QByteArrayView(m_bytes.constData(), m_at - m_bytes.constData()));
-        m_at = m_bytes.data();
-    }
-
-private:
-    static constexpr qsizetype ChunkUnits = 4096;
-    static constexpr qsizetype MaxBytesPerUnit = 8; // "&#65533;"
-    static constexpr qsizetype Slack = ChunkUnits * MaxBytesPerUnit + 64;
-
-    // Makes room for bytes more, handing on the piece once it is full.
-    void room(qsizetype bytes)
-    {
-        if (m_at - m_bytes.constData() >= m_pieceSize
-            || m_bytes.constData() + m_bytes.size() - m_at < bytes)
-            finish();
-    }
-    template<size_t N>
-    static char *put(char *at, const char (&ascii)[N])
-    {
-        std::memcpy(at, ascii, N - 1);
-        return at + N - 1;
-    }
-    static char *reference(char *at, char32_t codePoint)
-    {
-        char digits[8];
-        int d = 8;
-        for (char32_t n = codePoint;; n /= 10) {
-            digits[--d] = char('0' + n % 10);
-            if (n < 10)
-                break;
-        }
-        *at++ = '&';
-        *at++ = '#';
-        std::memcpy(at, digits + d, size_t(8 - d));
-        at += 8 - d;
-        *at++ = ';';
-        return at;
-    }
-    char *putNumber(char *at) const
-    {
-        const size_t length = sizeof m_number - size_t(m_numberStart);
-        std::memcpy(at, m_number + m_numberStart, length);
-        return at + length;
-    }
-    // The words are numbered in order: the decimal digits are counted up in place.
-    void nextNumber()
-    {
-        for (int i = int(sizeof m_number) - 1;; --i) {
-            if (m_number[i] != '9') {
-                ++m_number[i];
-                return;
-            }
-            m_number[i] = '0';
-            if (i == m_numberStart) {
-                m_number[--m_numberStart] = '1';
-                return;
-            }
-        }
-    }
-
-    const std::function<void(QByteArrayView)> &m_piece;
-    const qsizetype m_pieceSize;
-    const quint16 *const m_table;
-    QByteArray m_bytes;
-    char *m_at = nullptr;
-    char m_number[24] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '0'};
-    int m_numberStart = 23;
-};
-
-} // namespace
-
-void WriteDividedText(const Division &division, const std::function<void(QByteArrayView)> &piece,
-                      qsizetype pieceSize)
-{
-    const char16_t *text = reinterpret_cast<const char16_t *>(division.text.utf16());
-    const qsizetype size = division.text.size();
-    BodyWriter body(piece, pieceSize);
-    qsizetype at = 0;
-    for (const WordSpan &word : division.words) {
-        body.text(text + at, word.start - at);
-        body.openSpan();
-        body.text(text + word.start, word.length);
-        at = word.start + word.length;
-        // A line break right after a word is put inside its span, as the page always had it.
-        if (at < size && text[at] == u'\r') {
-            body.literal("<br></span>\r");
-            ++at;
-        } else {
-            body.literal("</span>");
-        }
-    }
-    body.text(text + at, size - at);
-    body.finish();
-}
-
-QByteArray DivideText(const Division &division)
-{
-    QByteArray whole;
-    WriteDividedText(division, [&whole](QByteArrayView piece) { whole += piece; }, 1 << 16);
-    return whole;
-}
-
-QByteArray DivideText(const QString &workingText)
-{
-    return DivideText(Division{workingText, wordRuns(workingText, {}), false, {}});
-}
-
-QString EscapeWord(const QString &word)
-{
-    QString out;
-    out.reserve(word.size() * 3);
-    for (QChar ch : word) {
-        const unsigned unit = ch.unicode();
-        if (codec::isUnshowable(unit)) {
-            out += u"%uFFFD"; // as the page shows the character everywhere else
-        } else if (unit <= 0xFF) {
-            out += u'%';
-            appendHex(out, unit, 2);
-        } else {
-            out += u"%u";
-            appendHex(out, unit, 4);
-        }
-    }
-    return out;
-}
-
-QString WordzElements(const QStringList &words)
-{
-    QString out;
-    for (qsizetype k = 0; k < words.size(); ++k) {
-        out += u"unescape('";
-        out += EscapeWord(words[k]);
-        out += k + 1 < words.size() ? u"'), " : u"')];\r\n";
-    }
-    return out;
-}
-
-QString TradzLine(const QStringList &definitions)
-{
-    QString out = QStringLiteral("var tradz = [");
-    for (qsizetype k = 0; k < definitions.size(); ++k) {
-        out += u'"';
-        out += pageencoding::scriptString(definitions[k]);
-        out += k + 1 < definitions.size() ? u"\"," : u"\"];\r\n";
-    }
-    return out;
-}
-
-QString CheckoffLine(const QStringList &definitions)
-{
-    QString out = QStringLiteral("var checkoff = [");
-    for (qsizetype k = 0; k < definitions.size(); ++k)
-        out += k + 1 < definitions.size() ? u"0," : u"0];\r\n";
-    return out;
 }
 
 } // namespace lexifind

@@ -1,6 +1,5 @@
 #include "page/WordDivision.h"
 
-#include "document/LargeBuffer.h"
 #include "page/CodePoints.h"
 #include "page/PhraseMatcher.h"
 #include "page/RunBeside.h"
@@ -202,7 +201,6 @@ Joining joinEntries(const QString &text, const QStringList &entries)
 
     // The working copy, made here rather than by a detach so that it gets large pages.
     joining.text = QString(size, Qt::Uninitialized);
-    AdviseLargeBuffer(joining.text.constData(), size * 2);
     char16_t *data = reinterpret_cast<char16_t *>(joining.text.data());
     for (qsizetype block = 0; block < size; block += 64) {
         const qsizetype end = std::min(size, block + 64);
@@ -297,7 +295,6 @@ std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glu
         firstCount = count(0, size);
     std::vector<WordSpan> words;
     words.reserve(firstCount + secondCount);
-    AdviseLargeBuffer(words.data(), qsizetype(words.capacity() * sizeof(WordSpan)));
     words.resize(firstCount + secondCount);
     std::vector<size_t> secondSegmented;
     if (cut < size)
@@ -460,7 +457,6 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
         for (const auto &list : starts)
             candidates += list.size();
         kept.reserve(candidates);
-        AdviseLargeBuffer(kept.data(), qsizetype(kept.capacity() * sizeof(EntryOccurrence)));
         std::vector<bool> claimed;
         for (qsizetype k = 0; k < entries.size(); ++k) {
             const int pattern = entryPattern[size_t(k)];
@@ -564,7 +560,6 @@ void sortByStart(std::vector<EntryOccurrence> &occurrences)
         last = std::max(last, o.start);
     std::vector<EntryOccurrence> sorted;
     sorted.reserve(occurrences.size());
-    AdviseLargeBuffer(sorted.data(), qsizetype(sorted.capacity() * sizeof(EntryOccurrence)));
     sorted.resize(occurrences.size());
     std::vector<size_t> next(0x10001);
     for (int shift = 0; shift < 64 && (last >> shift) > 0; shift += 16) {

@@ -10,6 +10,7 @@
 #include <unicode/uloc.h>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -135,38 +136,15 @@ Joining joinEntries(const QString &text, const QStringList &entries)
     if (patterns.isEmpty())
         return joining;
 
-    const qsizetype size = text.size();
+    // Every occurrence of each pattern, in order of start: one scan of the original, as
+    // positions never move.
     std::vector<std::vector<qsizetype>> starts(size_t(patterns.size()));
-    {
-        const PhraseMatcher matcher(patterns);
-        std::vector<std::vector<qsizetype>> secondHalf(starts.size());
-        matcher.scanMappedInHalves(text, [](char16_t unit) { return unit == u'~' ? char16_t(u' ') : unit; },
-                                   [&](int half, int pattern, qsizetype start) {
-                                       (half ? secondHalf : starts)[size_t(pattern)].push_back(start);
-                                   });
-        for (size_t p = 0; p < starts.size(); ++p)
-            starts[p].insert(starts[p].end(), secondHalf[p].begin(), secondHalf[p].end());
-    }
-    size_t candidates = 0;
-    for (auto &list : starts) {
-        std::sort(list.begin(), list.end());
-        candidates += list.size();
-    }
-    joining.occurrences.reserve(candidates);
+    PhraseMatcher(patterns).scan(
+            text, [&](int pattern, qsizetype start) { starts[size_t(pattern)].push_back(start); }, true);
 
-    // The working text's tildes, a bit per code unit: the entries are taken in list
-    // order, each at positions all over the text, and a bit array stays in the cache
-    // where the text would not.
-    std::vector<quint64> tilde(size_t(size + 63) / 64, 0);
-    const auto isTilde = [&](qsizetype i) { return (tilde[size_t(i) >> 6] >> (i & 63)) & 1; };
-    const char16_t *original = reinterpret_cast<const char16_t *>(text.utf16());
-    if (text.contains(u'~'))
-        for (qsizetype i = 0; i < size; ++i)
-            if (original[i] == u'~')
-                tilde[size_t(i) >> 6] |= quint64(1) << (i & 63);
-
+    QString &working = joining.text;
     std::vector<bool> &glued = joining.glued;
-    std::vector<std::pair<qsizetype, bool>> blanks; // an entry's blanks and tildes, tildes true
+    std::vector<qsizetype> blanks; // where an entry has a blank or a tilde
     for (qsizetype k = 0; k < entries.size(); ++k) {
         const int pattern = entryPattern[size_t(k)];
         if (pattern < 0)
@@ -176,136 +154,55 @@ Joining joinEntries(const QString &text, const QStringList &entries)
         blanks.clear();
         for (qsizetype i = 0; i < length; ++i)
             if (entry[i] == u' ' || entry[i] == u'~')
-                blanks.emplace_back(i, entry[i] == u'~');
+                blanks.push_back(i);
         qsizetype from = 0;
         for (qsizetype start : starts[size_t(pattern)]) {
             // The scan read tildes as blanks: the entry is still there, as the earlier
-            // entries left the text, when its blanks and tildes are.
+            // entries left the text, when its blanks and tildes are, and none of its
+            // characters was glued.
             if (start < from
                 || std::any_of(blanks.begin(), blanks.end(),
-                               [&](const auto &b) { return bool(isTilde(start + b.first)) != b.second; }))
+                               [&](qsizetype i) { return working.at(start + i) != entry[i]; }))
                 continue;
             if (!glued.empty()
                 && std::any_of(glued.begin() + start, glued.begin() + start + length, [](bool g) { return g; }))
                 continue;
-            for (const auto &[offset, typedTilde] : blanks)
-                tilde[size_t(start + offset) >> 6] |= quint64(1) << ((start + offset) & 63);
+            for (qsizetype i : blanks)
+                if (entry[i] == u' ')
+                    working[start + i] = u'~';
             if (!glue[size_t(k)].empty() && glued.empty())
-                glued.assign(size_t(size), false);
+                glued.assign(size_t(text.size()), false);
             for (qsizetype offset : glue[size_t(k)])
                 glued[size_t(start + offset)] = true;
             joining.occurrences.push_back({start, length, int(k)});
             from = start + length;
         }
     }
-
-    // The working copy, made here rather than by a detach so that it gets large pages.
-    joining.text = QString(size, Qt::Uninitialized);
-    char16_t *data = reinterpret_cast<char16_t *>(joining.text.data());
-    for (qsizetype block = 0; block < size; block += 64) {
-        const qsizetype end = std::min(size, block + 64);
-        const quint64 bits = tilde[size_t(block) >> 6];
-        if (!bits) {
-            std::copy(original + block, original + end, data + block);
-            continue;
-        }
-        for (qsizetype i = block; i < end; ++i)
-            data[i] = (bits >> (i & 63)) & 1 ? u'~' : original[i];
-    }
     return joining;
 }
 
 // Words are the runs of word characters and glued characters, whole code points at a time.
-// segmented, when given, receives the indices of the words that hold a character of a
-// script written without blanks between words.
+// segmented receives the indices of the words that hold a character of a script written
+// without blanks between words.
 std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glued,
-                               std::vector<size_t> *segmented = nullptr)
+                               std::vector<size_t> &segmented)
 {
-    const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
     const qsizetype size = text.size();
-    const bool *table = wordTable();
-    const bool anyGlued = !glued.empty();
-    // Whether the code point at i is in a word, and its length in code units. Units of
-    // the Basic Multilingual Plane outside surrogates, nearly every one, are looked up.
-    const auto isWord = [&](qsizetype i, qsizetype &units) {
-        const char16_t unit = data[i];
-        bool word = false;
-        units = 1;
-        if (!QChar::isSurrogate(unit)) [[likely]] {
-            word = table[unit];
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(data[i + 1])) {
-            word = isWordCategory(QChar::surrogateToUcs4(unit, data[i + 1]));
-            units = 2;
-        }
-        return word || (anyGlued && glued[size_t(i)]);
-    };
-    // Word starts are counted without a branch, as they come every few characters.
-    const auto count = [&](qsizetype from, qsizetype to) {
-        size_t words = 0;
-        bool previous = false;
-        for (qsizetype i = from, units; i < to; i += units) {
-            const bool word = isWord(i, units);
-            words += size_t(word & !previous);
-            previous = word;
-        }
-        return words;
-    };
-    // The runs of [from, to) into spans; their words holding a script written without
-    // blanks into unspaced, numbered from the first of spans.
-    const auto fill = [&](qsizetype from, qsizetype to, WordSpan *spans, size_t words,
-                          std::vector<size_t> *unspaced) {
-        WordSpan spare; // where the loop writes ahead past the last word
-        const auto span = [&](size_t n) -> WordSpan & { return n < words ? spans[n] : spare; };
-        size_t started = 0; // words begun
-        size_t ended = 0;   // words ended
-        bool previous = false;
-        for (qsizetype i = from, units; i < to; i += units) {
-            const bool word = isWord(i, units);
-            // Written every time, kept only where a word begins or ends.
-            span(started).start = i;
-            WordSpan &current = span(ended);
-            current.length = i - current.start;
-            started += size_t(word & !previous);
-            ended += size_t(!word & previous);
-            previous = word;
-            if (unspaced && word && data[i] >= 0x0E00) [[unlikely]] {
-                const char32_t c = units == 2 ? QChar::surrogateToUcs4(data[i], data[i + 1]) : data[i];
-                if (isUnspacedScript(c) && (unspaced->empty() || unspaced->back() != started - 1))
-                    unspaced->push_back(started - 1);
-            }
-        }
-        if (previous)
-            spans[ended].length = to - spans[ended].start;
-    };
-
-    // A large text in two halves at once, cut outside any word.
-    qsizetype cut = size;
-    if (size >= 2 * (qsizetype(1) << 20)) {
-        cut = size / 2;
-        for (qsizetype units; cut < size && (QChar::isLowSurrogate(data[cut]) || isWord(cut, units));)
-            ++cut;
-    }
-    // Counted first: the words of a large text take more memory than its characters,
-    // and a growing array would copy them again and again.
-    size_t firstCount = 0;
-    size_t secondCount = 0;
-    if (cut < size)
-        RunBeside([&] { firstCount = count(0, cut); }, [&] { secondCount = count(cut, size); });
-    else
-        firstCount = count(0, size);
     std::vector<WordSpan> words;
-    words.reserve(firstCount + secondCount);
-    words.resize(firstCount + secondCount);
-    std::vector<size_t> secondSegmented;
-    if (cut < size)
-        RunBeside([&] { fill(0, cut, words.data(), firstCount, segmented); }, [&] {
-            fill(cut, size, words.data() + firstCount, secondCount, segmented ? &secondSegmented : nullptr);
-        });
-    else
-        fill(0, size, words.data(), firstCount, segmented);
-    if (segmented)
-        for (const size_t index : secondSegmented)
-            segmented->push_back(firstCount + index);
+    qsizetype start = -1; // of the word being read, -1 between words
+    ForEachCodePoint(text, [&](char32_t c, qsizetype at, qsizetype) {
+        const bool word = isWordCodePoint(c) || (!glued.empty() && glued[size_t(at)]);
+        if (word && start < 0) {
+            start = at;
+        } else if (!word && start >= 0) {
+            words.push_back({start, at - start});
+            start = -1;
+        }
+        if (word && c >= 0x0E00 && isUnspacedScript(c) && (segmented.empty() || segmented.back() != words.size()))
+            segmented.push_back(words.size());
+    });
+    if (start >= 0)
+        words.push_back({start, size - start});
     return words;
 }
 
@@ -396,15 +293,14 @@ bool couldBeRead(const QString &entry)
             && !IsPageSpace(entry.back());
 }
 
-void sortByStart(std::vector<EntryOccurrence> &occurrences);
-
 // Below this many words to segment per half, they are segmented in one piece.
 constexpr size_t MinimumSegmentedHalf = 4096;
 
 // Divides the words that hold a script written without blanks: the teacher's entries
 // first (each occurrence that reaches into such a script one word, the earlier entry
-// winning where two overlap), then the changes of script, then the segmenter.
-void divideUnspaced(Division &division, const std::vector<bool> &glued,
+// winning where two overlap), then the changes of script, then the segmenter. Returns the
+// entries' occurrences that fixed words, by start.
+std::vector<EntryOccurrence> divideUnspaced(Division &division, const std::vector<bool> &glued,
                     const std::vector<size_t> &segmented, const QStringList &entries,
                     const QString &language)
 {
@@ -453,27 +349,29 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
                              true);
             }
         }
-        size_t candidates = 0;
-        for (const auto &list : starts)
-            candidates += list.size();
-        kept.reserve(candidates);
+        // Claimed in list order, then read back in the order of the text.
         std::vector<bool> claimed;
+        std::vector<int> claimant; // the entry whose occurrence starts at each position, or -1
         for (qsizetype k = 0; k < entries.size(); ++k) {
             const int pattern = entryPattern[size_t(k)];
             if (pattern < 0 || starts[size_t(pattern)].empty())
                 continue;
-            if (claimed.empty())
+            if (claimed.empty()) {
                 claimed.assign(size_t(text.size()), false);
+                claimant.assign(size_t(text.size()), -1);
+            }
             const qsizetype length = entries[k].size();
             for (qsizetype start : starts[size_t(pattern)]) {
                 const auto from = claimed.begin() + start;
                 if (std::any_of(from, from + length, [](bool c) { return c; }))
                     continue;
                 std::fill(from, from + length, true);
-                kept.push_back({start, length, int(k)});
+                claimant[size_t(start)] = int(k);
             }
         }
-        sortByStart(kept);
+        for (size_t start = 0; start < claimant.size(); ++start)
+            if (const int k = claimant[start]; k >= 0)
+                kept.push_back({qsizetype(start), entries[k].size(), k});
     }
 
     // The tilde and the hyphen join as they do everywhere, and glued characters belong
@@ -543,35 +441,7 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
         divideWords(0, division.words.size(), words);
     }
     division.words = std::move(words);
-    division.entryOccurrences.insert(division.entryOccurrences.end(), kept.begin(), kept.end());
-}
-
-// Sorts the occurrences by start, those with the same start kept in their order. A large
-// text has hundreds of thousands: they are sorted by 16 bits of their start at a time.
-void sortByStart(std::vector<EntryOccurrence> &occurrences)
-{
-    if (occurrences.size() < 4096) {
-        std::stable_sort(occurrences.begin(), occurrences.end(),
-                         [](const EntryOccurrence &a, const EntryOccurrence &b) { return a.start < b.start; });
-        return;
-    }
-    qsizetype last = 0;
-    for (const EntryOccurrence &o : occurrences)
-        last = std::max(last, o.start);
-    std::vector<EntryOccurrence> sorted;
-    sorted.reserve(occurrences.size());
-    sorted.resize(occurrences.size());
-    std::vector<size_t> next(0x10001);
-    for (int shift = 0; shift < 64 && (last >> shift) > 0; shift += 16) {
-        std::fill(next.begin(), next.end(), 0);
-        for (const EntryOccurrence &o : occurrences)
-            ++next[((o.start >> shift) & 0xFFFF) + 1];
-        for (size_t d = 1; d < next.size(); ++d)
-            next[d] += next[d - 1];
-        for (const EntryOccurrence &o : occurrences)
-            sorted[next[(o.start >> shift) & 0xFFFF]++] = o;
-        occurrences.swap(sorted);
-    }
+    return kept;
 }
 
 } // namespace
@@ -586,12 +456,17 @@ Division DivideIntoWords(const QString &text, const QStringList &entries, const 
     Division division;
     Joining joining = joinEntries(text, entries);
     division.text = std::move(joining.text);
-    division.entryOccurrences = std::move(joining.occurrences);
     std::vector<size_t> segmented;
-    division.words = wordRuns(division.text, joining.glued, &segmented);
-    if (!segmented.empty())
-        divideUnspaced(division, joining.glued, segmented, entries, language);
-    sortByStart(division.entryOccurrences);
+    division.words = wordRuns(division.text, joining.glued, segmented);
+    const std::vector<EntryOccurrence> kept = segmented.empty()
+            ? std::vector<EntryOccurrence>()
+            : divideUnspaced(division, joining.glued, segmented, entries, language);
+    // By start; where a joined occurrence and a kept one start together, the joined first.
+    const auto byStart = [](const EntryOccurrence &a, const EntryOccurrence &b) { return a.start < b.start; };
+    std::stable_sort(joining.occurrences.begin(), joining.occurrences.end(), byStart);
+    division.entryOccurrences.reserve(joining.occurrences.size() + kept.size());
+    std::merge(joining.occurrences.begin(), joining.occurrences.end(), kept.begin(), kept.end(),
+               std::back_inserter(division.entryOccurrences), byStart);
     division.rightToLeft = StartsRightToLeft(text);
     return division;
 }

@@ -6,7 +6,6 @@
 #include "page/ClassicPage.h"
 #include "page/ModernPage.h"
 #include "page/PageSettings.h"
-#include "page/RunBeside.h"
 #include "page/WordDivision.h"
 
 namespace lexifind {
@@ -36,7 +35,7 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
 }
 
 void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
-                 const QString &addOnScript, const DivisionCheck &check, const DivisionReader &alongside)
+                 const QString &addOnScript, const DivisionCheck &check, const DivisionReader &after)
 {
     settings.FillDefaults();
     // With no entry the script's arrays could not be closed, and the page would
@@ -52,16 +51,12 @@ void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings 
     const Division division = DivideIntoWords(document.text(), document.words(), settings.TextLanguage);
     if (check && !check(division))
         return;
-    const auto write = [&] {
-        if (modern)
-            sink.write(BuildModernPage(document, division, settings, addOnScript));
-        else
-            WriteClassicPage(sink, document, division, settings);
-    };
-    if (alongside)
-        RunBeside(write, [&] { alongside(division); });
+    if (modern)
+        sink.write(BuildModernPage(document, division, settings, addOnScript));
     else
-        write();
+        WriteClassicPage(sink, document, division, settings);
+    if (after)
+        after(division);
 }
 
 QString WritePage(const QString &path, const QByteArray &page)

@@ -2,7 +2,6 @@
 
 #include "page/CodePoints.h"
 #include "page/PhraseMatcher.h"
-#include "page/RunBeside.h"
 
 #include <QHash>
 
@@ -308,9 +307,6 @@ bool couldBeRead(const QString &entry)
             && !IsPageSpace(entry.back());
 }
 
-// Below this many words to segment per half, they are segmented in one piece.
-constexpr size_t MinimumSegmentedHalf = 4096;
-
 // Divides the words that hold a script written without blanks: the teacher's entries
 // first (each occurrence that reaches into such a script one word, the earlier entry
 // winning where two overlap), then the changes of script, then the segmenter. Returns the
@@ -395,65 +391,49 @@ std::vector<EntryOccurrence> divideUnspaced(Division &division, const std::vecto
         return text[i] == u'~' || text[i] == u'-' || (!glued.empty() && glued[size_t(i)]);
     };
 
-    // The words from index from up to to, the segmented ones cut, into words.
-    const auto divideWords = [&](size_t from, size_t to, std::vector<WordSpan> &words) {
-        Segmenter segmenter(language);
-        size_t nextSegmented = size_t(std::lower_bound(segmented.begin(), segmented.end(), from) - segmented.begin());
-        // The occurrences kept lie inside segmented words: those before the first word are done.
-        size_t nextKept = from >= division.words.size() ? kept.size()
-                : size_t(std::lower_bound(kept.begin(), kept.end(), division.words[from].start,
-                                          [](const EntryOccurrence &o, qsizetype at) { return o.start < at; })
-                         - kept.begin());
-        std::vector<qsizetype> cuts;
-        for (size_t index = from; index < to; ++index) {
-            const WordSpan word = division.words[index];
-            if (nextSegmented >= segmented.size() || segmented[nextSegmented] != index) {
-                words.push_back(word);
-                continue;
-            }
-            const qsizetype wordEnd = word.start + word.length;
-            cuts.clear();
-            size_t k = nextKept;
-            const auto mayCut = [&](qsizetype at) {
-                while (k < kept.size() && kept[k].start + kept[k].length <= at)
-                    ++k;
-                const bool insideEntry = k < kept.size() && kept[k].start < at;
-                if (!insideEntry && !joins(at - 1) && !joins(at))
-                    cuts.push_back(at);
-            };
-            for (size_t s = stretchStart[nextSegmented]; s < stretchStart[nextSegmented + 1]; ++s) {
-                const Stretch &stretch = stretches[s];
-                if (stretch.start > word.start)
-                    mayCut(stretch.start);
-                if (stretch.unspaced)
-                    segmenter.boundaries(QStringView(text).mid(stretch.start, stretch.end - stretch.start),
-                                         [&](qsizetype offset) { mayCut(stretch.start + offset); });
-            }
-            ++nextSegmented;
-            cuts.push_back(word.start);
-            cuts.push_back(wordEnd);
-            for (; nextKept < kept.size() && kept[nextKept].start < wordEnd; ++nextKept) {
-                cuts.push_back(kept[nextKept].start);
-                cuts.push_back(kept[nextKept].start + kept[nextKept].length);
-            }
-            std::sort(cuts.begin(), cuts.end());
-            cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-            for (size_t c = 0; c + 1 < cuts.size(); ++c)
-                words.push_back({cuts[c], cuts[c + 1] - cuts[c]});
-        }
-    };
-    // The segmenter is most of the work: with many words to segment, each half of them
-    // goes to a processor of its own.
+    // The words, the segmented ones cut at the occurrences kept, at changes of script and
+    // where the segmenter finds a boundary.
+    Segmenter segmenter(language);
     std::vector<WordSpan> words;
     words.reserve(division.words.size() + stretches.size());
-    if (segmented.size() >= MinimumSegmentedHalf * 2) {
-        const size_t middle = segmented[segmented.size() / 2];
-        std::vector<WordSpan> secondHalf;
-        RunBeside([&] { divideWords(0, middle, words); },
-                  [&] { divideWords(middle, division.words.size(), secondHalf); });
-        words.insert(words.end(), secondHalf.begin(), secondHalf.end());
-    } else {
-        divideWords(0, division.words.size(), words);
+    size_t nextSegmented = 0;
+    size_t nextKept = 0;
+    std::vector<qsizetype> cuts;
+    for (size_t index = 0; index < division.words.size(); ++index) {
+        const WordSpan word = division.words[index];
+        if (nextSegmented >= segmented.size() || segmented[nextSegmented] != index) {
+            words.push_back(word);
+            continue;
+        }
+        const qsizetype wordEnd = word.start + word.length;
+        cuts.clear();
+        size_t k = nextKept;
+        const auto mayCut = [&](qsizetype at) {
+            while (k < kept.size() && kept[k].start + kept[k].length <= at)
+                ++k;
+            const bool insideEntry = k < kept.size() && kept[k].start < at;
+            if (!insideEntry && !joins(at - 1) && !joins(at))
+                cuts.push_back(at);
+        };
+        for (size_t s = stretchStart[nextSegmented]; s < stretchStart[nextSegmented + 1]; ++s) {
+            const Stretch &stretch = stretches[s];
+            if (stretch.start > word.start)
+                mayCut(stretch.start);
+            if (stretch.unspaced)
+                segmenter.boundaries(QStringView(text).mid(stretch.start, stretch.end - stretch.start),
+                                     [&](qsizetype offset) { mayCut(stretch.start + offset); });
+        }
+        ++nextSegmented;
+        cuts.push_back(word.start);
+        cuts.push_back(wordEnd);
+        for (; nextKept < kept.size() && kept[nextKept].start < wordEnd; ++nextKept) {
+            cuts.push_back(kept[nextKept].start);
+            cuts.push_back(kept[nextKept].start + kept[nextKept].length);
+        }
+        std::sort(cuts.begin(), cuts.end());
+        cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+        for (size_t c = 0; c + 1 < cuts.size(); ++c)
+            words.push_back({cuts[c], cuts[c + 1] - cuts[c]});
     }
     division.words = std::move(words);
     return kept;

@@ -198,7 +198,6 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
             }
             sharing[size_t(it.value())].push_back(int(p));
         }
-        const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
         PhraseMatcher(folded).scanMapped(
                 text, [](char16_t unit) { return unit == u'~' ? char16_t(u' ') : foldUnit(unit); },
                 [&](int foldedPattern, qsizetype start) {
@@ -206,9 +205,7 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
                         if (firstStart[size_t(pattern)] >= 0)
                             continue;
                         const QString &entry = patterns[pattern];
-                        const char16_t *e = reinterpret_cast<const char16_t *>(entry.utf16());
-                        if (std::equal(e, e + entry.size(), data + start,
-                                       [](char16_t a, char16_t b) { return a == (b == u'~' ? u' ' : b); }))
+                        if (readsAs(QStringView(text).mid(start, entry.size()), entry))
                             firstStart[size_t(pattern)] = start;
                         else if (firstFolded[size_t(pattern)] < 0)
                             firstFolded[size_t(pattern)] = start;

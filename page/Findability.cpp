@@ -12,17 +12,10 @@ namespace lexifind {
 namespace {
 
 // Each code unit folded on its own, so that the length stays: enough to tell a word
-// that differs from an entry only in its capitals. Looked up, as every word and the
-// whole text pass through it.
+// that differs from an entry only in its capitals.
 char16_t foldUnit(char16_t unit)
 {
-    static const std::vector<char16_t> folded = [] {
-        std::vector<char16_t> table(0x10000);
-        for (size_t unit = 0; unit < table.size(); ++unit)
-            table[unit] = QChar(char16_t(unit)).toCaseFolded().unicode();
-        return table;
-    }();
-    return folded[unit];
+    return QChar(unit).toCaseFolded().unicode();
 }
 
 // s folded into out, tildes read as blanks as the page shows them.

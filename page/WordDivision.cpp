@@ -17,7 +17,7 @@ namespace lexifind {
 
 namespace {
 
-bool isWordCategory(char32_t c)
+bool isWordCodePoint(char32_t c)
 {
     if (c == u'-' || c == u'~')
         return true;
@@ -35,24 +35,6 @@ bool isWordCategory(char32_t c)
     default:
         return false;
     }
-}
-
-// Every character of the text passes here: those of the Basic Multilingual Plane are
-// looked up in a table made once.
-const bool *wordTable()
-{
-    static const std::vector<char> table = [] {
-        std::vector<char> word(0x10000);
-        for (char32_t unit = 0; unit < 0x10000; ++unit)
-            word[unit] = isWordCategory(unit);
-        return word;
-    }();
-    return reinterpret_cast<const bool *>(table.data());
-}
-
-bool isWordCodePoint(char32_t c)
-{
-    return c < 0x10000 ? wordTable()[c] : isWordCategory(c);
 }
 
 // Scripts written without blanks between words: a segmenter finds their words.

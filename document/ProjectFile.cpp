@@ -1,7 +1,5 @@
 #include "document/ProjectFile.h"
 
-#include "document/LargeBuffer.h"
-
 #include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
 #include "document/SaveFile.h"
@@ -162,7 +160,6 @@ qint64 readDocument(ExerciseDocument &document, QString &content, Rest rest)
             QString text;
             // One allocation for the text, not one per doubling (a 10 MB text has many lines).
             text.reserve(content.size() + std::min<qint64>(lineCount, qint64(1) << 20));
-            AdviseLargeBuffer(text.constData(), text.capacity() * 2);
             for (int i = 0; i < lineCount; ++i) {
                 text += reader.nextView();
                 text += LineBreak;

@@ -1,7 +1,5 @@
 #include "document/SaveFile.h"
 
-#include "document/LargeBuffer.h"
-
 #include "document/LexifindError.h"
 
 #include <QFile>
@@ -136,7 +134,6 @@ QByteArray readBytes(const QString &path)
     QByteArray bytes;
     if (const qint64 size = file.size(); size > 0 && !file.isSequential()) {
         bytes.resize(size);
-        AdviseLargeBuffer(bytes.constData(), bytes.size());
         qint64 got = 0;
         for (qint64 n; got < size && (n = file.read(bytes.data() + got, size - got)) > 0;)
             got += n;

@@ -1,7 +1,5 @@
 #include "document/TextCodec.h"
 
-#include "document/LargeBuffer.h"
-
 #include <QStringDecoder>
 
 #include <array>
@@ -28,7 +26,6 @@ QString decodeWindows1252(QByteArrayView bytes)
         return table;
     }();
     QString text(bytes.size(), Qt::Uninitialized);
-    AdviseLargeBuffer(text.constData(), text.size() * 2);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
     for (const char byte : bytes)
         *out++ = characters[static_cast<unsigned char>(byte)];
@@ -88,7 +85,6 @@ bool decodeUtf8(QByteArrayView bytes, QString &text)
                                | QStringConverter::Flag::ConvertInitialBom);
     // Never more UTF-16 code units than bytes.
     text.resize(bytes.size());
-    AdviseLargeBuffer(text.constData(), text.size() * 2);
     text.truncate(decoder.appendToBuffer(text.data(), bytes) - text.constData());
     return !decoder.hasError();
 }

@@ -12,25 +12,19 @@ namespace lexifind {
 namespace {
 
 // Each code unit folded on its own, so that the length stays: enough to tell a word
-// that differs from an entry only in its capitals. Looked up, as every word and the
-// whole text pass through it.
+// that differs from an entry only in its capitals.
 char16_t foldUnit(char16_t unit)
 {
-    static const std::vector<char16_t> folded = [] {
-        std::vector<char16_t> table(0x10000);
-        for (size_t unit = 0; unit < table.size(); ++unit)
-            table[unit] = QChar(char16_t(unit)).toCaseFolded().unicode();
-        return table;
-    }();
-    return folded[unit];
+    return QChar(unit).toCaseFolded().unicode();
 }
 
+// s folded into out, tildes read as blanks as the page shows them.
 void foldInto(QString &out, QStringView s)
 {
     out.resize(s.size());
     char16_t *data = reinterpret_cast<char16_t *>(out.data());
     for (qsizetype i = 0; i < s.size(); ++i)
-        data[i] = foldUnit(s[i].unicode());
+        data[i] = s[i] == u'~' ? u' ' : foldUnit(s[i].unicode());
 }
 
 QString foldEach(QStringView s)
@@ -40,15 +34,12 @@ QString foldEach(QStringView s)
     return out;
 }
 
-// The entries by their folded form, in a flat table that every word of the text is
-// looked up in: per word one pass over its characters (folding and hashing), one probe.
+// The entries by their folded form, which every word of the text is looked up in.
 class FoldedEntries
 {
 public:
     struct Key
     {
-        QString folded;
-        quint64 hash = 0;
         std::vector<int> entries;  // the distinct entries folding to it, by first position
         qsizetype firstWord = -1;  // the first word that reads as it, folded
         bool settled = false;      // every one of its entries found, and firstWord known
@@ -56,60 +47,31 @@ public:
 
     explicit FoldedEntries(const std::vector<QString> &distinct)
     {
-        size_t tableSize = 16;
-        while (tableSize < distinct.size() * 2)
-            tableSize *= 2;
-        m_slots.assign(tableSize, -1);
-        m_mask = tableSize - 1;
-        QString folded;
+        m_index.reserve(qsizetype(distinct.size()));
         for (size_t e = 0; e < distinct.size(); ++e) {
-            foldInto(folded, distinct[e]);
-            const quint64 hash = hashOf(folded);
-            int key = find(folded, hash);
-            if (key < 0) {
-                key = int(m_keys.size());
-                m_keys.push_back({folded, hash, {}, -1, false});
-                size_t slot = hash & m_mask;
-                while (m_slots[slot] >= 0)
-                    slot = (slot + 1) & m_mask;
-                m_slots[slot] = key;
+            const QString key = foldEach(distinct[e]);
+            auto it = m_index.constFind(key);
+            if (it == m_index.constEnd()) {
+                it = m_index.insert(key, int(m_keys.size()));
+                m_keys.emplace_back();
             }
-            m_keys[size_t(key)].entries.push_back(int(e));
-            m_keyOf.push_back(key);
+            m_keys[size_t(it.value())].entries.push_back(int(e));
+            m_keyOf.push_back(it.value());
         }
     }
 
-    static constexpr quint64 HashStart = 0xcbf29ce484222325ull;
-    static quint64 hashStep(quint64 hash, char16_t unit) { return (hash ^ unit) * 0x100000001b3ull; }
-    static quint64 hashOf(QStringView folded)
+    // The key of a folded reading, or nullptr.
+    Key *find(const QString &folded)
     {
-        quint64 hash = HashStart;
-        for (QChar c : folded)
-            hash = hashStep(hash, c.unicode());
-        return hash | 1;
+        const auto it = m_index.constFind(folded);
+        return it == m_index.constEnd() ? nullptr : &m_keys[size_t(it.value())];
     }
-
-    // The key of a folded reading and its hash, or -1.
-    int find(QStringView folded, quint64 hash) const
-    {
-        for (size_t slot = hash & m_mask;; slot = (slot + 1) & m_mask) {
-            const int key = m_slots[slot];
-            if (key < 0)
-                return -1;
-            const Key &k = m_keys[size_t(key)];
-            if (k.hash == hash && QStringView(k.folded) == folded)
-                return key;
-        }
-    }
-
-    Key &key(int index) { return m_keys[size_t(index)]; }
-    int keyOf(int distinctEntry) const { return m_keyOf[size_t(distinctEntry)]; }
+    const Key &keyOf(int distinctEntry) const { return m_keys[size_t(m_keyOf[size_t(distinctEntry)])]; }
 
 private:
+    QHash<QString, int> m_index;
     std::vector<Key> m_keys;
-    std::vector<int> m_slots;
     std::vector<int> m_keyOf;
-    size_t m_mask = 0;
 };
 
 // Whether a word's characters read as the entry, a tilde read as a blank.
@@ -126,7 +88,6 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
 {
     std::vector<UnfindableEntry> result;
     const QString &text = division.text;
-    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
 
     // Entries that appear twice in the list are looked up once, as the first.
     std::vector<QString> distinct;
@@ -152,55 +113,31 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
     FoldedEntries folded(distinct);
     std::vector<bool> found(distinct.size(), false);
     size_t unsettled = distinct.size();
-    std::vector<char16_t> buffer;
     QString scratch;
-    // Folds reading into buffer, tildes read as blanks, and returns its hash; NotPlain
-    // for a reading that holds a line break, which would end the page's reading early.
-    constexpr quint64 NotPlain = 0;
-    const auto foldAndHash = [&](QStringView reading) {
-        if (buffer.size() < size_t(reading.size()))
-            buffer.resize(size_t(reading.size()) * 2);
-        quint64 hash = FoldedEntries::HashStart;
-        for (qsizetype i = 0; i < reading.size(); ++i) {
-            const char16_t unit = reading[i].unicode();
-            if (unit == u'\r')
-                return NotPlain;
-            buffer[size_t(i)] = unit == u'~' ? u' ' : foldUnit(unit);
-            hash = FoldedEntries::hashStep(hash, buffer[size_t(i)]);
-        }
-        return hash | 1; // never NotPlain
-    };
+    QString foldedReading;
     for (size_t w = 0; w < division.words.size() && unsettled > 0; ++w) {
         const WordSpan &word = division.words[w];
-        QStringView reading(units + word.start, word.length);
+        QStringView reading = QStringView(text).mid(word.start, word.length);
         // Most words read as their own characters; the others are read into scratch.
-        if (IsPageSpace(reading.front()) || IsPageSpace(reading.back())) {
+        if (IsPageSpace(reading.front()) || IsPageSpace(reading.back()) || reading.contains(u'\r')) {
             scratch = WordReading(division, word);
             reading = scratch;
         }
-        quint64 hash = foldAndHash(reading);
-        if (hash == NotPlain) {
-            scratch = WordReading(division, word);
-            reading = scratch;
-            hash = foldAndHash(reading);
-        }
-        const int index = folded.find(QStringView(buffer.data(), reading.size()), hash);
-        if (index < 0)
+        foldInto(foldedReading, reading);
+        FoldedEntries::Key *key = folded.find(foldedReading);
+        if (!key || key->settled)
             continue;
-        FoldedEntries::Key &key = folded.key(index);
-        if (key.settled)
-            continue;
-        if (key.firstWord < 0)
-            key.firstWord = qsizetype(w);
+        if (key->firstWord < 0)
+            key->firstWord = qsizetype(w);
         bool settled = true;
-        for (const int e : key.entries) {
+        for (const int e : key->entries) {
             if (!found[size_t(e)] && readsAs(reading, distinct[size_t(e)])) {
                 found[size_t(e)] = true;
                 --unsettled;
             }
             settled = settled && found[size_t(e)];
         }
-        key.settled = settled;
+        key->settled = settled;
     }
 
     std::vector<size_t> open; // indices into result whose reason is still to find
@@ -214,7 +151,7 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
             unfindable.reason = UnfindableReason::Tilde;
         } else if (!entry.isEmpty() && (IsPageSpace(entry.front()) || IsPageSpace(entry.back()))) {
             unfindable.reason = UnfindableReason::BlankAtEnd;
-        } else if (const qsizetype w = folded.key(folded.keyOf(e)).firstWord; w >= 0 && !entry.isEmpty()) {
+        } else if (const qsizetype w = folded.keyOf(e).firstWord; w >= 0 && !entry.isEmpty()) {
             // A word that reads as the entry but for its capitals.
             unfindable.reason = UnfindableReason::OtherCapitals;
             unfindable.named = WordReading(division, division.words[size_t(w)]);
@@ -254,33 +191,19 @@ std::vector<UnfindableEntry> FindUnfindableEntries(const Division &division, con
             }
             sharing[size_t(it.value())].push_back(int(p));
         }
-        const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
-        // Each half of the text keeps its own first occurrences; the first half's come first.
-        std::vector<qsizetype> secondStart(firstStart.size(), -1);
-        std::vector<qsizetype> secondFolded(firstFolded.size(), -1);
-        PhraseMatcher(folded).scanMappedInHalves(
+        PhraseMatcher(folded).scanMapped(
                 text, [](char16_t unit) { return unit == u'~' ? char16_t(u' ') : foldUnit(unit); },
-                [&](int half, int foldedPattern, qsizetype start) {
-                    std::vector<qsizetype> &exact = half ? secondStart : firstStart;
-                    std::vector<qsizetype> &other = half ? secondFolded : firstFolded;
+                [&](int foldedPattern, qsizetype start) {
                     for (const int pattern : sharing[size_t(foldedPattern)]) {
-                        if (exact[size_t(pattern)] >= 0)
+                        if (firstStart[size_t(pattern)] >= 0)
                             continue;
                         const QString &entry = patterns[pattern];
-                        const char16_t *e = reinterpret_cast<const char16_t *>(entry.utf16());
-                        if (std::equal(e, e + entry.size(), data + start,
-                                       [](char16_t a, char16_t b) { return a == (b == u'~' ? u' ' : b); }))
-                            exact[size_t(pattern)] = start;
-                        else if (other[size_t(pattern)] < 0)
-                            other[size_t(pattern)] = start;
+                        if (readsAs(QStringView(text).mid(start, entry.size()), entry))
+                            firstStart[size_t(pattern)] = start;
+                        else if (firstFolded[size_t(pattern)] < 0)
+                            firstFolded[size_t(pattern)] = start;
                     }
                 });
-        for (size_t p = 0; p < firstStart.size(); ++p) {
-            if (firstStart[p] < 0)
-                firstStart[p] = secondStart[p];
-            if (firstFolded[p] < 0)
-                firstFolded[p] = secondFolded[p];
-        }
     }
 
     qsizetype longestOccurrence = 0;

@@ -1,6 +1,8 @@
 #include "page/ModernPage.h"
 
 #include "document/ExerciseDocument.h"
+#include "document/TextCodec.h"
+#include "page/CodePoints.h"
 #include "page/PageEncoding.h"
 #include "page/PageSettings.h"
 #include "page/WordDivision.h"
@@ -56,33 +58,11 @@ bool isNoncharacter(char32_t c)
     return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
 }
 
-// Characters that never stand raw in the page: the controls but tab, line feed and
-// carriage return, and the noncharacters.
+// Characters that never stand raw in the page: those no page shows (the controls but
+// tab, line feed and carriage return), the noncharacters, and a lone half of a pair.
 bool isForbidden(char32_t c)
 {
-    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || (c >= 0x7F && c <= 0x9F)
-            || isNoncharacter(c);
-}
-
-// Calls put(codePoint, units) for each code point; a lone surrogate comes as itself.
-template<typename Put>
-void forEachCodePoint(QStringView s, Put put)
-{
-    for (qsizetype i = 0, n = s.size(); i < n;) {
-        const char16_t unit = s[i].unicode();
-        if (QChar::isHighSurrogate(unit) && i + 1 < n && s[i + 1].isLowSurrogate()) {
-            put(QChar::surrogateToUcs4(unit, s[i + 1].unicode()), s.mid(i, 2));
-            i += 2;
-        } else {
-            put(char32_t(unit), s.mid(i, 1));
-            ++i;
-        }
-    }
-}
-
-bool isLoneSurrogate(char32_t c)
-{
-    return c >= 0xD800 && c <= 0xDFFF;
+    return codec::isUnshowable(c) || isNoncharacter(c) || QChar::isSurrogate(c);
 }
 
 enum class Markup { Text, Attribute };
@@ -91,8 +71,8 @@ enum class Markup { Text, Attribute };
 // in the page shows as U+FFFD.
 void appendHtml(QString &out, QStringView value, Markup place)
 {
-    forEachCodePoint(value, [&](char32_t c, QStringView units) {
-        if (isForbidden(c) || isLoneSurrogate(c))
+    ForEachCodePoint(value, [&](char32_t c, qsizetype at, qsizetype units) {
+        if (isForbidden(c))
             out += QChar(0xFFFD);
         else if (c == u'&')
             out += u"&amp;";
@@ -103,7 +83,7 @@ void appendHtml(QString &out, QStringView value, Markup place)
         else if (c == u'"' && place == Markup::Attribute)
             out += u"&quot;";
         else
-            out += units;
+            out += value.mid(at, units);
     });
 }
 
@@ -128,7 +108,7 @@ void appendHex4(QString &out, unsigned unit)
 void appendJsonString(QString &out, QStringView value)
 {
     out += u'"';
-    forEachCodePoint(value, [&](char32_t c, QStringView units) {
+    ForEachCodePoint(value, [&](char32_t c, qsizetype at, qsizetype units) {
         switch (c) {
         case u'"': out += u"\\\""; return;
         case u'\\': out += u"\\\\"; return;
@@ -141,11 +121,11 @@ void appendJsonString(QString &out, QStringView value)
         default:
             break;
         }
-        if (isForbidden(c) || isLoneSurrogate(c)) {
-            for (QChar unit : units)
+        if (isForbidden(c)) {
+            for (QChar unit : value.mid(at, units))
                 appendHex4(out, unit.unicode());
         } else {
-            out += units;
+            out += value.mid(at, units);
         }
     });
     out += u'"';
@@ -187,12 +167,12 @@ QString cssValue(const QString &value)
     const QString escaped = pageencoding::styleValue(value);
     const bool escapeBrackets = !bracketsBalanced(value);
     QString out;
-    forEachCodePoint(escaped, [&](char32_t c, QStringView units) {
-        if (isForbidden(c) || isLoneSurrogate(c) || c == u'\t'
+    ForEachCodePoint(escaped, [&](char32_t c, qsizetype at, qsizetype units) {
+        if (isForbidden(c) || c == u'\t'
             || (escapeBrackets && (c == u'(' || c == u')' || c == u'[' || c == u']')))
-            out += cssHex(isLoneSurrogate(c) ? 0xFFFD : c);
+            out += cssHex(QChar::isSurrogate(c) ? 0xFFFD : c);
         else
-            out += units;
+            out += QStringView(escaped).mid(at, units);
     });
     return out.trimmed().isEmpty() ? QStringLiteral("initial") : out;
 }
@@ -231,11 +211,11 @@ QString cssFontList(const QString &value)
             continue;
         }
         QString quoted = QStringLiteral("\"");
-        forEachCodePoint(family, [&](char32_t c, QStringView units) {
-            if (c == u'"' || c == u'\\' || c == u'<' || c < 0x20 || isForbidden(c) || isLoneSurrogate(c))
-                quoted += cssHex(isLoneSurrogate(c) ? 0xFFFD : c);
+        ForEachCodePoint(family, [&](char32_t c, qsizetype at, qsizetype units) {
+            if (c == u'"' || c == u'\\' || c == u'<' || c < 0x20 || isForbidden(c))
+                quoted += cssHex(QChar::isSurrogate(c) ? 0xFFFD : c);
             else
-                quoted += units;
+                quoted += QStringView(family).mid(at, units);
         });
         families << quoted + u'"';
     }
@@ -403,23 +383,6 @@ void appendAnswerWords(QString &out, const Division &division, const QStringList
     out += u']';
 }
 
-// Whether the first character with a strong direction is written right to left.
-bool startsRightToLeft(const QString &text)
-{
-    bool rightToLeft = false;
-    bool decided = false;
-    forEachCodePoint(text, [&](char32_t c, QStringView) {
-        if (decided)
-            return;
-        const QChar::Direction direction = QChar::direction(c);
-        if (direction == QChar::DirL || direction == QChar::DirR || direction == QChar::DirAL) {
-            rightToLeft = direction != QChar::DirL;
-            decided = true;
-        }
-    });
-    return rightToLeft;
-}
-
 } // namespace
 
 QString GuessTextLanguage(const QString &text)
@@ -469,7 +432,7 @@ QString GuessTextLanguage(const QString &text)
     QHash<QString, int> scores;
     constexpr qsizetype sampleLimit = 1 << 20;
     qsizetype seen = 0;
-    forEachCodePoint(QStringView(text).left(sampleLimit), [&](char32_t c, QStringView) {
+    ForEachCodePoint(QStringView(text).left(sampleLimit), [&](char32_t c, qsizetype, qsizetype) {
         if (!QChar::isLetter(c))
             return;
         ++seen;
@@ -596,7 +559,7 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
     const QString ownWords = QStringList{s.Instruction, s.RightMessage, s.WrongMessage, s.DoneMessage,
                                          s.NextCaption, s.ScoreLabel, s.RestartCaption}.join(u' ');
     const QString ownLanguage = GuessTextLanguage(ownWords);
-    const bool ownRightToLeft = startsRightToLeft(ownWords);
+    const bool ownRightToLeft = StartsRightToLeft(ownWords);
     QString own;
     if (ownLanguage != language.section(u'-', 0, 0).toLower())
         own += QStringLiteral(" lang=") + ownLanguage;

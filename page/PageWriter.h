@@ -36,16 +36,15 @@ public:
     virtual void write(QByteArrayView bytes) = 0;
 };
 
-// Looks at the division in a thread of its own while the page is written from it.
+// Looks at the division once the page is written from it.
 using DivisionReader = std::function<void(const Division &)>;
 
 // BuildPage's page, written into sink as it is made. The checks (an empty word list, an
-// unknown page style) come before the first byte, and then check, when given. alongside,
-// when given, runs on a second thread during the writing and has ended when this returns;
-// what it throws is thrown here once the page is written.
+// unknown page style) come before the first byte, and then check, when given. after,
+// when given, reads the same division once the page is written.
 void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
                  const QString &addOnScript = {}, const DivisionCheck &check = {},
-                 const DivisionReader &alongside = {});
+                 const DivisionReader &after = {});
 
 // Writes page to path + ".htm", atomically; returns the path written. Throws
 // lexifind::Error("Impossible de créer le fichier <path>.htm").

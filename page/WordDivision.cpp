@@ -1,10 +1,7 @@
 #include "page/WordDivision.h"
 
-#include "document/LargeBuffer.h"
-#include "document/TextCodec.h"
-#include "page/PageEncoding.h"
+#include "page/CodePoints.h"
 #include "page/PhraseMatcher.h"
-#include "page/RunBeside.h"
 
 #include <QHash>
 
@@ -12,9 +9,7 @@
 #include <unicode/uloc.h>
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
-#include <limits>
 #include <utility>
 #include <vector>
 
@@ -22,7 +17,7 @@ namespace lexifind {
 
 namespace {
 
-bool isWordCategory(char32_t c)
+bool isWordCodePoint(char32_t c)
 {
     if (c == u'-' || c == u'~')
         return true;
@@ -42,24 +37,6 @@ bool isWordCategory(char32_t c)
     }
 }
 
-// Every character of the text passes here: those of the Basic Multilingual Plane are
-// looked up in a table made once.
-const bool *wordTable()
-{
-    static const std::vector<char> table = [] {
-        std::vector<char> word(0x10000);
-        for (char32_t unit = 0; unit < 0x10000; ++unit)
-            word[unit] = isWordCategory(unit);
-        return word;
-    }();
-    return reinterpret_cast<const bool *>(table.data());
-}
-
-bool isWordCodePoint(char32_t c)
-{
-    return c < 0x10000 ? wordTable()[c] : isWordCategory(c);
-}
-
 // Scripts written without blanks between words: a segmenter finds their words.
 bool isUnspacedScript(char32_t c)
 {
@@ -77,13 +54,6 @@ bool isUnspacedScript(char32_t c)
     }
 }
 
-void appendHex(QString &out, unsigned value, int digits)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
-        out += QLatin1Char(hex[(value >> shift) & 0xF]);
-}
-
 } // namespace
 
 bool IsWordCharacter(QChar c)
@@ -92,25 +62,6 @@ bool IsWordCharacter(QChar c)
 }
 
 namespace {
-
-// Calls visit(codePoint, position, units) for each code point, surrogate pairs taken
-// together; stops early when visit returns false.
-template<typename Visit>
-void forEachCodePoint(QStringView text, Visit visit)
-{
-    const qsizetype length = text.size();
-    for (qsizetype i = 0; i < length;) {
-        char32_t c = text[i].unicode();
-        qsizetype units = 1;
-        if (QChar::isHighSurrogate(c) && i + 1 < length && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
-            units = 2;
-        }
-        if (!visit(c, i, units))
-            return;
-        i += units;
-    }
-}
 
 QString asBlanks(QString s)
 {
@@ -144,7 +95,7 @@ Joining joinEntries(const QString &text, const QStringList &entries)
     std::vector<std::vector<qsizetype>> glue(size_t(entries.size()));
     for (qsizetype k = 0; k < entries.size(); ++k) {
         bool cuts = false;
-        forEachCodePoint(entries[k], [&](char32_t c, qsizetype at, qsizetype units) {
+        ForEachCodePoint(entries[k], [&](char32_t c, qsizetype at, qsizetype units) {
             if (isWordCodePoint(c))
                 return true;
             cuts = true;
@@ -166,38 +117,15 @@ Joining joinEntries(const QString &text, const QStringList &entries)
     if (patterns.isEmpty())
         return joining;
 
-    const qsizetype size = text.size();
+    // Every occurrence of each pattern, in order of start: one scan of the original, as
+    // positions never move.
     std::vector<std::vector<qsizetype>> starts(size_t(patterns.size()));
-    {
-        const PhraseMatcher matcher(patterns);
-        std::vector<std::vector<qsizetype>> secondHalf(starts.size());
-        matcher.scanMappedInHalves(text, [](char16_t unit) { return unit == u'~' ? char16_t(u' ') : unit; },
-                                   [&](int half, int pattern, qsizetype start) {
-                                       (half ? secondHalf : starts)[size_t(pattern)].push_back(start);
-                                   });
-        for (size_t p = 0; p < starts.size(); ++p)
-            starts[p].insert(starts[p].end(), secondHalf[p].begin(), secondHalf[p].end());
-    }
-    size_t candidates = 0;
-    for (auto &list : starts) {
-        std::sort(list.begin(), list.end());
-        candidates += list.size();
-    }
-    joining.occurrences.reserve(candidates);
+    PhraseMatcher(patterns).scan(
+            text, [&](int pattern, qsizetype start) { starts[size_t(pattern)].push_back(start); }, true);
 
-    // The working text's tildes, a bit per code unit: the entries are taken in list
-    // order, each at positions all over the text, and a bit array stays in the cache
-    // where the text would not.
-    std::vector<quint64> tilde(size_t(size + 63) / 64, 0);
-    const auto isTilde = [&](qsizetype i) { return (tilde[size_t(i) >> 6] >> (i & 63)) & 1; };
-    const char16_t *original = reinterpret_cast<const char16_t *>(text.utf16());
-    if (text.contains(u'~'))
-        for (qsizetype i = 0; i < size; ++i)
-            if (original[i] == u'~')
-                tilde[size_t(i) >> 6] |= quint64(1) << (i & 63);
-
+    QString &working = joining.text;
     std::vector<bool> &glued = joining.glued;
-    std::vector<std::pair<qsizetype, bool>> blanks; // an entry's blanks and tildes, tildes true
+    std::vector<qsizetype> blanks; // where an entry has a blank or a tilde
     for (qsizetype k = 0; k < entries.size(); ++k) {
         const int pattern = entryPattern[size_t(k)];
         if (pattern < 0)
@@ -207,138 +135,70 @@ Joining joinEntries(const QString &text, const QStringList &entries)
         blanks.clear();
         for (qsizetype i = 0; i < length; ++i)
             if (entry[i] == u' ' || entry[i] == u'~')
-                blanks.emplace_back(i, entry[i] == u'~');
+                blanks.push_back(i);
         qsizetype from = 0;
         for (qsizetype start : starts[size_t(pattern)]) {
             // The scan read tildes as blanks: the entry is still there, as the earlier
-            // entries left the text, when its blanks and tildes are.
+            // entries left the text, when its blanks and tildes are, and none of its
+            // characters was glued.
             if (start < from
                 || std::any_of(blanks.begin(), blanks.end(),
-                               [&](const auto &b) { return bool(isTilde(start + b.first)) != b.second; }))
+                               [&](qsizetype i) { return working.at(start + i) != entry[i]; }))
                 continue;
             if (!glued.empty()
                 && std::any_of(glued.begin() + start, glued.begin() + start + length, [](bool g) { return g; }))
                 continue;
-            for (const auto &[offset, typedTilde] : blanks)
-                tilde[size_t(start + offset) >> 6] |= quint64(1) << ((start + offset) & 63);
+            for (qsizetype i : blanks)
+                if (entry[i] == u' ')
+                    working[start + i] = u'~';
             if (!glue[size_t(k)].empty() && glued.empty())
-                glued.assign(size_t(size), false);
+                glued.assign(size_t(text.size()), false);
             for (qsizetype offset : glue[size_t(k)])
                 glued[size_t(start + offset)] = true;
             joining.occurrences.push_back({start, length, int(k)});
             from = start + length;
         }
     }
-
-    // The working copy, made here rather than by a detach so that it gets large pages.
-    joining.text = QString(size, Qt::Uninitialized);
-    AdviseLargeBuffer(joining.text.constData(), size * 2);
-    char16_t *data = reinterpret_cast<char16_t *>(joining.text.data());
-    for (qsizetype block = 0; block < size; block += 64) {
-        const qsizetype end = std::min(size, block + 64);
-        const quint64 bits = tilde[size_t(block) >> 6];
-        if (!bits) {
-            std::copy(original + block, original + end, data + block);
-            continue;
-        }
-        for (qsizetype i = block; i < end; ++i)
-            data[i] = (bits >> (i & 63)) & 1 ? u'~' : original[i];
-    }
     return joining;
 }
 
 // Words are the runs of word characters and glued characters, whole code points at a time.
-// segmented, when given, receives the indices of the words that hold a character of a
-// script written without blanks between words.
+// segmented receives the indices of the words that hold a character of a script written
+// without blanks between words.
 std::vector<WordSpan> wordRuns(const QString &text, const std::vector<bool> &glued,
-                               std::vector<size_t> *segmented = nullptr)
+                               std::vector<size_t> &segmented)
 {
-    const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
-    const qsizetype size = text.size();
-    const bool *table = wordTable();
-    const bool anyGlued = !glued.empty();
-    // Whether the code point at i is in a word, and its length in code units. Units of
-    // the Basic Multilingual Plane outside surrogates, nearly every one, are looked up.
-    const auto isWord = [&](qsizetype i, qsizetype &units) {
-        const char16_t unit = data[i];
-        bool word = false;
-        units = 1;
-        if (!QChar::isSurrogate(unit)) [[likely]] {
-            word = table[unit];
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(data[i + 1])) {
-            word = isWordCategory(QChar::surrogateToUcs4(unit, data[i + 1]));
-            units = 2;
-        }
-        return word || (anyGlued && glued[size_t(i)]);
-    };
-    // Word starts are counted without a branch, as they come every few characters.
-    const auto count = [&](qsizetype from, qsizetype to) {
-        size_t words = 0;
-        bool previous = false;
-        for (qsizetype i = from, units; i < to; i += units) {
-            const bool word = isWord(i, units);
-            words += size_t(word & !previous);
-            previous = word;
-        }
-        return words;
-    };
-    // The runs of [from, to) into spans; their words holding a script written without
-    // blanks into unspaced, numbered from the first of spans.
-    const auto fill = [&](qsizetype from, qsizetype to, WordSpan *spans, size_t words,
-                          std::vector<size_t> *unspaced) {
-        WordSpan spare; // where the loop writes ahead past the last word
-        const auto span = [&](size_t n) -> WordSpan & { return n < words ? spans[n] : spare; };
-        size_t started = 0; // words begun
-        size_t ended = 0;   // words ended
-        bool previous = false;
-        for (qsizetype i = from, units; i < to; i += units) {
-            const bool word = isWord(i, units);
-            // Written every time, kept only where a word begins or ends.
-            span(started).start = i;
-            WordSpan &current = span(ended);
-            current.length = i - current.start;
-            started += size_t(word & !previous);
-            ended += size_t(!word & previous);
-            previous = word;
-            if (unspaced && word && data[i] >= 0x0E00) [[unlikely]] {
-                const char32_t c = units == 2 ? QChar::surrogateToUcs4(data[i], data[i + 1]) : data[i];
-                if (isUnspacedScript(c) && (unspaced->empty() || unspaced->back() != started - 1))
-                    unspaced->push_back(started - 1);
+    // Calls run(start, end, unspaced) for each word; unspaced: it holds such a script.
+    const auto forEachRun = [&](auto run) {
+        qsizetype start = -1; // of the word being read, -1 between words
+        bool unspaced = false;
+        ForEachCodePoint(text, [&](char32_t c, qsizetype at, qsizetype) {
+            if (isWordCodePoint(c) || (!glued.empty() && glued[size_t(at)])) {
+                if (start < 0) {
+                    start = at;
+                    unspaced = false;
+                }
+                unspaced = unspaced || (c >= 0x0E00 && isUnspacedScript(c));
+            } else if (start >= 0) {
+                run(start, at, unspaced);
+                start = -1;
             }
-        }
-        if (previous)
-            spans[ended].length = to - spans[ended].start;
-    };
-
-    // A large text in two halves at once, cut outside any word.
-    qsizetype cut = size;
-    if (size >= 2 * (qsizetype(1) << 20)) {
-        cut = size / 2;
-        for (qsizetype units; cut < size && (QChar::isLowSurrogate(data[cut]) || isWord(cut, units));)
-            ++cut;
-    }
-    // Counted first: the words of a large text take more memory than its characters,
-    // and a growing array would copy them again and again.
-    size_t firstCount = 0;
-    size_t secondCount = 0;
-    if (cut < size)
-        RunBeside([&] { firstCount = count(0, cut); }, [&] { secondCount = count(cut, size); });
-    else
-        firstCount = count(0, size);
-    std::vector<WordSpan> words;
-    words.reserve(firstCount + secondCount);
-    AdviseLargeBuffer(words.data(), qsizetype(words.capacity() * sizeof(WordSpan)));
-    words.resize(firstCount + secondCount);
-    std::vector<size_t> secondSegmented;
-    if (cut < size)
-        RunBeside([&] { fill(0, cut, words.data(), firstCount, segmented); }, [&] {
-            fill(cut, size, words.data() + firstCount, secondCount, segmented ? &secondSegmented : nullptr);
         });
-    else
-        fill(0, size, words.data(), firstCount, segmented);
-    if (segmented)
-        for (const size_t index : secondSegmented)
-            segmented->push_back(firstCount + index);
+        if (start >= 0)
+            run(start, text.size(), unspaced);
+    };
+    // Counted first: the words of a large text take more memory than its characters, and
+    // an array grown by doubling would copy them and hold them twice at its peak (the page
+    // of a 10 MB lesson peaks at 98 MB instead of 120 MB).
+    size_t count = 0;
+    forEachRun([&](qsizetype, qsizetype, bool) { ++count; });
+    std::vector<WordSpan> words;
+    words.reserve(count);
+    forEachRun([&](qsizetype start, qsizetype end, bool unspaced) {
+        if (unspaced)
+            segmented.push_back(words.size());
+        words.push_back({start, end - start});
+    });
     return words;
 }
 
@@ -406,7 +266,7 @@ void stretchesOf(QStringView text, WordSpan word, Add add)
     enum Kind { None, Unspaced, Spaced };
     Kind current = None;
     qsizetype from = word.start;
-    forEachCodePoint(text.mid(word.start, word.length), [&](char32_t c, qsizetype at, qsizetype) {
+    ForEachCodePoint(text.mid(word.start, word.length), [&](char32_t c, qsizetype at, qsizetype) {
         const QChar::Script script = QChar::script(c);
         if (script == QChar::Script_Common || script == QChar::Script_Inherited)
             return true;
@@ -421,25 +281,6 @@ void stretchesOf(QStringView text, WordSpan word, Add add)
     add(Stretch{from, word.start + word.length, current == Unspaced});
 }
 
-// The text's first strong directional character is right-to-left.
-bool startsRightToLeft(QStringView text)
-{
-    bool rightToLeft = false;
-    forEachCodePoint(text, [&](char32_t c, qsizetype, qsizetype) {
-        switch (QChar::direction(c)) {
-        case QChar::DirL:
-            return false;
-        case QChar::DirR:
-        case QChar::DirAL:
-            rightToLeft = true;
-            return false;
-        default:
-            return true;
-        }
-    });
-    return rightToLeft;
-}
-
 // Whether the page could ever read an entry from a word: a tilde is never read as
 // itself, and the page trims white space from a word before comparing.
 bool couldBeRead(const QString &entry)
@@ -448,15 +289,11 @@ bool couldBeRead(const QString &entry)
             && !IsPageSpace(entry.back());
 }
 
-void sortByStart(std::vector<EntryOccurrence> &occurrences);
-
-// Below this many words to segment per half, they are segmented in one piece.
-constexpr size_t MinimumSegmentedHalf = 4096;
-
 // Divides the words that hold a script written without blanks: the teacher's entries
 // first (each occurrence that reaches into such a script one word, the earlier entry
-// winning where two overlap), then the changes of script, then the segmenter.
-void divideUnspaced(Division &division, const std::vector<bool> &glued,
+// winning where two overlap), then the changes of script, then the segmenter. Returns the
+// entries' occurrences that fixed words, by start.
+std::vector<EntryOccurrence> divideUnspaced(Division &division, const std::vector<bool> &glued,
                     const std::vector<size_t> &segmented, const QStringList &entries,
                     const QString &language)
 {
@@ -505,28 +342,29 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
                              true);
             }
         }
-        size_t candidates = 0;
-        for (const auto &list : starts)
-            candidates += list.size();
-        kept.reserve(candidates);
-        AdviseLargeBuffer(kept.data(), qsizetype(kept.capacity() * sizeof(EntryOccurrence)));
+        // Claimed in list order, then read back in the order of the text.
         std::vector<bool> claimed;
+        std::vector<int> claimant; // the entry whose occurrence starts at each position, or -1
         for (qsizetype k = 0; k < entries.size(); ++k) {
             const int pattern = entryPattern[size_t(k)];
             if (pattern < 0 || starts[size_t(pattern)].empty())
                 continue;
-            if (claimed.empty())
+            if (claimed.empty()) {
                 claimed.assign(size_t(text.size()), false);
+                claimant.assign(size_t(text.size()), -1);
+            }
             const qsizetype length = entries[k].size();
             for (qsizetype start : starts[size_t(pattern)]) {
                 const auto from = claimed.begin() + start;
                 if (std::any_of(from, from + length, [](bool c) { return c; }))
                     continue;
                 std::fill(from, from + length, true);
-                kept.push_back({start, length, int(k)});
+                claimant[size_t(start)] = int(k);
             }
         }
-        sortByStart(kept);
+        for (size_t start = 0; start < claimant.size(); ++start)
+            if (const int k = claimant[start]; k >= 0)
+                kept.push_back({qsizetype(start), entries[k].size(), k});
     }
 
     // The tilde and the hyphen join as they do everywhere, and glued characters belong
@@ -535,97 +373,52 @@ void divideUnspaced(Division &division, const std::vector<bool> &glued,
         return text[i] == u'~' || text[i] == u'-' || (!glued.empty() && glued[size_t(i)]);
     };
 
-    // The words from index from up to to, the segmented ones cut, into words.
-    const auto divideWords = [&](size_t from, size_t to, std::vector<WordSpan> &words) {
-        Segmenter segmenter(language);
-        size_t nextSegmented = size_t(std::lower_bound(segmented.begin(), segmented.end(), from) - segmented.begin());
-        // The occurrences kept lie inside segmented words: those before the first word are done.
-        size_t nextKept = from >= division.words.size() ? kept.size()
-                : size_t(std::lower_bound(kept.begin(), kept.end(), division.words[from].start,
-                                          [](const EntryOccurrence &o, qsizetype at) { return o.start < at; })
-                         - kept.begin());
-        std::vector<qsizetype> cuts;
-        for (size_t index = from; index < to; ++index) {
-            const WordSpan word = division.words[index];
-            if (nextSegmented >= segmented.size() || segmented[nextSegmented] != index) {
-                words.push_back(word);
-                continue;
-            }
-            const qsizetype wordEnd = word.start + word.length;
-            cuts.clear();
-            size_t k = nextKept;
-            const auto mayCut = [&](qsizetype at) {
-                while (k < kept.size() && kept[k].start + kept[k].length <= at)
-                    ++k;
-                const bool insideEntry = k < kept.size() && kept[k].start < at;
-                if (!insideEntry && !joins(at - 1) && !joins(at))
-                    cuts.push_back(at);
-            };
-            for (size_t s = stretchStart[nextSegmented]; s < stretchStart[nextSegmented + 1]; ++s) {
-                const Stretch &stretch = stretches[s];
-                if (stretch.start > word.start)
-                    mayCut(stretch.start);
-                if (stretch.unspaced)
-                    segmenter.boundaries(QStringView(text).mid(stretch.start, stretch.end - stretch.start),
-                                         [&](qsizetype offset) { mayCut(stretch.start + offset); });
-            }
-            ++nextSegmented;
-            cuts.push_back(word.start);
-            cuts.push_back(wordEnd);
-            for (; nextKept < kept.size() && kept[nextKept].start < wordEnd; ++nextKept) {
-                cuts.push_back(kept[nextKept].start);
-                cuts.push_back(kept[nextKept].start + kept[nextKept].length);
-            }
-            std::sort(cuts.begin(), cuts.end());
-            cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-            for (size_t c = 0; c + 1 < cuts.size(); ++c)
-                words.push_back({cuts[c], cuts[c + 1] - cuts[c]});
-        }
-    };
-    // The segmenter is most of the work: with many words to segment, each half of them
-    // goes to a processor of its own.
+    // The words, the segmented ones cut at the occurrences kept, at changes of script and
+    // where the segmenter finds a boundary.
+    Segmenter segmenter(language);
     std::vector<WordSpan> words;
     words.reserve(division.words.size() + stretches.size());
-    if (segmented.size() >= MinimumSegmentedHalf * 2) {
-        const size_t middle = segmented[segmented.size() / 2];
-        std::vector<WordSpan> secondHalf;
-        RunBeside([&] { divideWords(0, middle, words); },
-                  [&] { divideWords(middle, division.words.size(), secondHalf); });
-        words.insert(words.end(), secondHalf.begin(), secondHalf.end());
-    } else {
-        divideWords(0, division.words.size(), words);
+    size_t nextSegmented = 0;
+    size_t nextKept = 0;
+    std::vector<qsizetype> cuts;
+    for (size_t index = 0; index < division.words.size(); ++index) {
+        const WordSpan word = division.words[index];
+        if (nextSegmented >= segmented.size() || segmented[nextSegmented] != index) {
+            words.push_back(word);
+            continue;
+        }
+        const qsizetype wordEnd = word.start + word.length;
+        cuts.clear();
+        size_t k = nextKept;
+        const auto mayCut = [&](qsizetype at) {
+            while (k < kept.size() && kept[k].start + kept[k].length <= at)
+                ++k;
+            const bool insideEntry = k < kept.size() && kept[k].start < at;
+            if (!insideEntry && !joins(at - 1) && !joins(at))
+                cuts.push_back(at);
+        };
+        for (size_t s = stretchStart[nextSegmented]; s < stretchStart[nextSegmented + 1]; ++s) {
+            const Stretch &stretch = stretches[s];
+            if (stretch.start > word.start)
+                mayCut(stretch.start);
+            if (stretch.unspaced)
+                segmenter.boundaries(QStringView(text).mid(stretch.start, stretch.end - stretch.start),
+                                     [&](qsizetype offset) { mayCut(stretch.start + offset); });
+        }
+        ++nextSegmented;
+        cuts.push_back(word.start);
+        cuts.push_back(wordEnd);
+        for (; nextKept < kept.size() && kept[nextKept].start < wordEnd; ++nextKept) {
+            cuts.push_back(kept[nextKept].start);
+            cuts.push_back(kept[nextKept].start + kept[nextKept].length);
+        }
+        std::sort(cuts.begin(), cuts.end());
+        cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+        for (size_t c = 0; c + 1 < cuts.size(); ++c)
+            words.push_back({cuts[c], cuts[c + 1] - cuts[c]});
     }
     division.words = std::move(words);
-    division.entryOccurrences.insert(division.entryOccurrences.end(), kept.begin(), kept.end());
-}
-
-// Sorts the occurrences by start, those with the same start kept in their order. A large
-// text has hundreds of thousands: they are sorted by 16 bits of their start at a time.
-void sortByStart(std::vector<EntryOccurrence> &occurrences)
-{
-    if (occurrences.size() < 4096) {
-        std::stable_sort(occurrences.begin(), occurrences.end(),
-                         [](const EntryOccurrence &a, const EntryOccurrence &b) { return a.start < b.start; });
-        return;
-    }
-    qsizetype last = 0;
-    for (const EntryOccurrence &o : occurrences)
-        last = std::max(last, o.start);
-    std::vector<EntryOccurrence> sorted;
-    sorted.reserve(occurrences.size());
-    AdviseLargeBuffer(sorted.data(), qsizetype(sorted.capacity() * sizeof(EntryOccurrence)));
-    sorted.resize(occurrences.size());
-    std::vector<size_t> next(0x10001);
-    for (int shift = 0; shift < 64 && (last >> shift) > 0; shift += 16) {
-        std::fill(next.begin(), next.end(), 0);
-        for (const EntryOccurrence &o : occurrences)
-            ++next[((o.start >> shift) & 0xFFFF) + 1];
-        for (size_t d = 1; d < next.size(); ++d)
-            next[d] += next[d - 1];
-        for (const EntryOccurrence &o : occurrences)
-            sorted[next[(o.start >> shift) & 0xFFFF]++] = o;
-        occurrences.swap(sorted);
-    }
+    return kept;
 }
 
 } // namespace
@@ -640,14 +433,37 @@ Division DivideIntoWords(const QString &text, const QStringList &entries, const 
     Division division;
     Joining joining = joinEntries(text, entries);
     division.text = std::move(joining.text);
-    division.entryOccurrences = std::move(joining.occurrences);
     std::vector<size_t> segmented;
-    division.words = wordRuns(division.text, joining.glued, &segmented);
-    if (!segmented.empty())
-        divideUnspaced(division, joining.glued, segmented, entries, language);
-    sortByStart(division.entryOccurrences);
-    division.rightToLeft = startsRightToLeft(text);
+    division.words = wordRuns(division.text, joining.glued, segmented);
+    const std::vector<EntryOccurrence> kept = segmented.empty()
+            ? std::vector<EntryOccurrence>()
+            : divideUnspaced(division, joining.glued, segmented, entries, language);
+    // By start; where a joined occurrence and a kept one start together, the joined first.
+    const auto byStart = [](const EntryOccurrence &a, const EntryOccurrence &b) { return a.start < b.start; };
+    std::stable_sort(joining.occurrences.begin(), joining.occurrences.end(), byStart);
+    division.entryOccurrences.reserve(joining.occurrences.size() + kept.size());
+    std::merge(joining.occurrences.begin(), joining.occurrences.end(), kept.begin(), kept.end(),
+               std::back_inserter(division.entryOccurrences), byStart);
+    division.rightToLeft = StartsRightToLeft(text);
     return division;
+}
+
+bool StartsRightToLeft(QStringView text)
+{
+    bool rightToLeft = false;
+    ForEachCodePoint(text, [&](char32_t c, qsizetype, qsizetype) {
+        switch (QChar::direction(c)) {
+        case QChar::DirL:
+            return false;
+        case QChar::DirR:
+        case QChar::DirAL:
+            rightToLeft = true;
+            return false;
+        default:
+            return true;
+        }
+    });
+    return rightToLeft;
 }
 
 bool IsPageSpace(QChar c)
@@ -674,282 +490,6 @@ QString WordReading(const Division &division, const WordSpan &word)
     while (!view.isEmpty() && IsPageSpace(view.back()))
         view.chop(1);
     return asBlanks(view.toString());
-}
-
-namespace {
-
-// What each UTF-16 code unit of the text becomes in the page's body: its windows-1252
-// byte (a tilde, the joining mark, a blank), or one of the marks below. Every character
-// of a large text passes here, so it is looked up in a table made once.
-enum BodyMark : quint16 {
-    Byte = 0x100,   // below: the byte itself
-    LineBreak = Byte, // a <br> before the CR, as the page always had it
-    Less,
-    Greater,
-    Ampersand,
-    Unshowable,     // shown as U+FFFD, as the page shows it everywhere else
-    Reference,      // a character without a windows-1252 byte: &#N;
-    Surrogate,      // half of a pair: the pair's reference, or U+FFFD alone
-};
-
-const quint16 *bodyTable()
-{
-    static const std::vector<quint16> table = [] {
-        std::vector<quint16> marks(0x10000);
-        for (char32_t unit = 0; unit < 0x10000; ++unit) {
-            quint16 &mark = marks[unit];
-            switch (unit) {
-            case u'\r': mark = LineBreak; continue;
-            case u'<': mark = Less; continue;
-            case u'>': mark = Greater; continue;
-            case u'&': mark = Ampersand; continue;
-            case u'~': mark = u' '; continue;
-            default: break;
-            }
-            if (QChar::isSurrogate(unit))
-                mark = Surrogate;
-            else if (codec::isUnshowable(unit))
-                mark = Unshowable;
-            else if (const int byte = codec::windows1252Byte(char16_t(unit)); byte >= 0)
-                mark = quint16(byte);
-            else
-                mark = Reference;
-        }
-        return marks;
-    }();
-    return table.data();
-}
-
-// Writes the body into a buffer through a pointer, handing it on in pieces.
-class BodyWriter
-{
-public:
-    BodyWriter(const std::function<void(QByteArrayView)> &piece, qsizetype pieceSize)
-        : m_piece(piece), m_pieceSize(pieceSize), m_table(bodyTable())
-    {
-        m_bytes.resize(pieceSize + Slack);
-        m_at = m_bytes.data();
-    }
-
-    // The text between words and inside them, escaped for element content.
-    void text(const char16_t *data, qsizetype size)
-    {
-        while (size > 0) {
-            const qsizetype chunk = std::min(size, ChunkUnits);
-            room(chunk * MaxBytesPerUnit);
-            char *at = m_at;
-            for (qsizetype i = 0; i < chunk; ++i) {
-                const quint16 mark = m_table[data[i]];
-                if (mark < Byte) {
-                    *at++ = char(mark);
-                    continue;
-                }
-                switch (mark) {
-                case LineBreak: at = put(at, "<br>\r"); break;
-                case Less: at = put(at, "&lt;"); break;
-                case Greater: at = put(at, "&gt;"); break;
-                case Ampersand: at = put(at, "&amp;"); break;
-                case Unshowable: at = put(at, "&#65533;"); break;
-                case Reference: at = reference(at, data[i]); break;
-                default: {
-                    // A pair split by the chunk's end is taken whole from the next one.
-                    const bool pair = QChar::isHighSurrogate(data[i]);
-                    if (pair && i + 1 == chunk && chunk < size) {
-                        m_at = at;
-                        data += i;
-                        size -= i;
-                        goto nextChunk;
-                    }
-                    if (pair && i + 1 < chunk && QChar::isLowSurrogate(data[i + 1])) {
-                        at = reference(at, QChar::surrogateToUcs4(data[i], data[i + 1]));
-                        ++i;
-                    } else {
-                        at = put(at, "&#65533;"); // a lone half is no character
-                    }
-                }
-                }
-            }
-            m_at = at;
-            data += chunk;
-            size -= chunk;
-        nextChunk:;
-        }
-    }
-
-    // The opening tag of the next word's span, numbered from 0.
-    void openSpan()
-    {
-        room(64);
-        m_at = put(m_at, "<span id=\"");
-        m_at = putNumber(m_at);
-        m_at = put(m_at, "\" onclick=\"checkanswer(");
-        m_at = putNumber(m_at);
-        m_at = put(m_at, ")\">");
-        nextNumber();
-    }
-    template<size_t N>
-    void literal(const char (&ascii)[N])
-    {
-        room(N);
-        m_at = put(m_at, ascii);
-    }
-
-    void finish()
-    {
-        m_piece(QByteArrayView(m_bytes.constData(), m_at - m_bytes.constData()));
-        m_at = m_bytes.data();
-    }
-
-private:
-    static constexpr qsizetype ChunkUnits = 4096;
-    static constexpr qsizetype MaxBytesPerUnit = 8; // "&#65533;"
-    static constexpr qsizetype Slack = ChunkUnits * MaxBytesPerUnit + 64;
-
-    // Makes room for bytes more, handing on the piece once it is full.
-    void room(qsizetype bytes)
-    {
-        if (m_at - m_bytes.constData() >= m_pieceSize
-            || m_bytes.constData() + m_bytes.size() - m_at < bytes)
-            finish();
-    }
-    template<size_t N>
-    static char *put(char *at, const char (&ascii)[N])
-    {
-        std::memcpy(at, ascii, N - 1);
-        return at + N - 1;
-    }
-    static char *reference(char *at, char32_t codePoint)
-    {
-        char digits[8];
-        int d = 8;
-        for (char32_t n = codePoint;; n /= 10) {
-            digits[--d] = char('0' + n % 10);
-            if (n < 10)
-                break;
-        }
-        *at++ = '&';
-        *at++ = '#';
-        std::memcpy(at, digits + d, size_t(8 - d));
-        at += 8 - d;
-        *at++ = ';';
-        return at;
-    }
-    char *putNumber(char *at) const
-    {
-        const size_t length = sizeof m_number - size_t(m_numberStart);
-        std::memcpy(at, m_number + m_numberStart, length);
-        return at + length;
-    }
-    // The words are numbered in order: the decimal digits are counted up in place.
-    void nextNumber()
-    {
-        for (int i = int(sizeof m_number) - 1;; --i) {
-            if (m_number[i] != '9') {
-                ++m_number[i];
-                return;
-            }
-            m_number[i] = '0';
-            if (i == m_numberStart) {
-                m_number[--m_numberStart] = '1';
-                return;
-            }
-        }
-    }
-
-    const std::function<void(QByteArrayView)> &m_piece;
-    const qsizetype m_pieceSize;
-    const quint16 *const m_table;
-    QByteArray m_bytes;
-    char *m_at = nullptr;
-    char m_number[24] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '0'};
-    int m_numberStart = 23;
-};
-
-} // namespace
-
-void WriteDividedText(const Division &division, const std::function<void(QByteArrayView)> &piece,
-                      qsizetype pieceSize)
-{
-    const char16_t *text = reinterpret_cast<const char16_t *>(division.text.utf16());
-    const qsizetype size = division.text.size();
-    BodyWriter body(piece, pieceSize);
-    qsizetype at = 0;
-    for (const WordSpan &word : division.words) {
-        body.text(text + at, word.start - at);
-        body.openSpan();
-        body.text(text + word.start, word.length);
-        at = word.start + word.length;
-        // A line break right after a word is put inside its span, as the page always had it.
-        if (at < size && text[at] == u'\r') {
-            body.literal("<br></span>\r");
-            ++at;
-        } else {
-            body.literal("</span>");
-        }
-    }
-    body.text(text + at, size - at);
-    body.finish();
-}
-
-QByteArray DivideText(const Division &division)
-{
-    QByteArray whole;
-    WriteDividedText(division, [&whole](QByteArrayView piece) { whole += piece; }, 1 << 16);
-    return whole;
-}
-
-QByteArray DivideText(const QString &workingText)
-{
-    return DivideText(Division{workingText, wordRuns(workingText, {}), false, {}});
-}
-
-QString EscapeWord(const QString &word)
-{
-    QString out;
-    out.reserve(word.size() * 3);
-    for (QChar ch : word) {
-        const unsigned unit = ch.unicode();
-        if (codec::isUnshowable(unit)) {
-            out += u"%uFFFD"; // as the page shows the character everywhere else
-        } else if (unit <= 0xFF) {
-            out += u'%';
-            appendHex(out, unit, 2);
-        } else {
-            out += u"%u";
-            appendHex(out, unit, 4);
-        }
-    }
-    return out;
-}
-
-QString WordzElements(const QStringList &words)
-{
-    QString out;
-    for (qsizetype k = 0; k < words.size(); ++k) {
-        out += u"unescape('";
-        out += EscapeWord(words[k]);
-        out += k + 1 < words.size() ? u"'), " : u"')];\r\n";
-    }
-    return out;
-}
-
-QString TradzLine(const QStringList &definitions)
-{
-    QString out = QStringLiteral("var tradz = [");
-    for (qsizetype k = 0; k < definitions.size(); ++k) {
-        out += u'"';
-        out += pageencoding::scriptString(definitions[k]);
-        out += k + 1 < definitions.size() ? u"\"," : u"\"];\r\n";
-    }
-    return out;
-}
-
-QString CheckoffLine(const QStringList &definitions)
-{
-    QString out = QStringLiteral("var checkoff = [");
-    for (qsizetype k = 0; k < definitions.size(); ++k)
-        out += k + 1 < definitions.size() ? u"0," : u"0];\r\n";
-    return out;
 }
 
 } // namespace lexifind

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
-#include <functional>
 #include <vector>
 
 namespace lexifind {
@@ -61,24 +59,8 @@ QString WordReading(const Division &division, const WordSpan &word);
 
 // Copy of the text in which the blanks of every joined entry are tildes.
 QString JoinPhrases(const QString &text, const QStringList &words);
-// The classic page's body: the text with numbered word spans and <br> tags put in,
-// escaped for element content and encoded as the page is (windows-1252, references for
-// the other characters, U+FFFD for the controls a page cannot show, tildes as blanks).
-// Handed to piece in pieces of about pieceSize bytes, so that the body of a large text
-// never stands whole in memory.
-void WriteDividedText(const Division &division, const std::function<void(QByteArrayView)> &piece,
-                      qsizetype pieceSize);
-// The same body whole.
-QByteArray DivideText(const Division &division);
-// The same for a working text divided at word characters alone.
-QByteArray DivideText(const QString &workingText);
-// "%XX" for characters up to U+00FF, "%uXXXX" per UTF-16 code unit beyond.
-QString EscapeWord(const QString &word);
 
-// The three array lines of the script, each ending with CR LF. The wordz elements
-// follow "var wordz = [" on the same line.
-QString WordzElements(const QStringList &words);
-QString TradzLine(const QStringList &definitions);
-QString CheckoffLine(const QStringList &definitions);
+// Whether the first character of text with a strong direction is written right to left.
+bool StartsRightToLeft(QStringView text);
 
 } // namespace lexifind

@@ -1,7 +1,8 @@
 // Times the division of a generated 10 MB text into clickable words and the check of
 // which entries can be found, for a French text with apostrophe entries, a Chinese text
 // and a Thai text, each with 5000 entries.
-// Arguments (all optional): text size in characters, entry count.
+// Arguments (all optional): text size in characters, entry count, the one lesson to run
+// (français, 中文 or ไทย).
 
 #include "page/Findability.h"
 #include "page/WordDivision.h"
@@ -88,7 +89,9 @@ int main(int argc, char *argv[])
                 u"น้ำ"_qs, u"ปลา"_qs, u"กิน"_qs, u"บ้าน"_qs, u"เด็ก"_qs, u"โรงเรียน"_qs, u"ดี"_qs},
          u""_qs, u" "_qs, u""_qs},
     };
+    const QByteArray only = argc > 3 ? QByteArray(argv[3]) : QByteArray();
     for (const Lesson &lesson : lessons)
-        run(lesson, targetSize, entryCount);
+        if (only.isEmpty() || only == lesson.name)
+            run(lesson, targetSize, entryCount);
     return 0;
 }

@@ -1,11 +1,13 @@
-// Builds the exercise page of a generated lesson of about 10 MB with 5000 entries,
-// some of several words, and prints how long each step takes.
+// Builds the exercise pages of a generated lesson of about 10 MB with 5000 entries,
+// some of several words, and prints how long each step takes: the division, the classic
+// page's body, the whole classic page and the whole modern page.
 // Arguments (all optional): text size in characters, entry count, percentage of
 // entries that hold several words. With "--project FILE" first, the lesson is written
 // as a project file instead (for tools/bench.sh, which times lexifind-page on it).
 
 #include "document/ExerciseDocument.h"
 #include "document/ProjectFile.h"
+#include "page/ClassicPage.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
 #include "page/WordDivision.h"
@@ -78,23 +80,28 @@ int main(int argc, char *argv[])
     const std::clock_t cpuStart = std::clock();
     QElapsedTimer timer;
     timer.start();
-    const QString joined = JoinPhrases(document.text(), document.words());
-    const qint64 joinMs = timer.restart();
-    const QByteArray divided = DivideText(joined);
+    const Division division = DivideIntoWords(document.text(), document.words());
     const qint64 divideMs = timer.restart();
-    PageSettings settings;
-    const QByteArray page = BuildPage(document, settings);
-    const qint64 pageMs = timer.elapsed();
+    const QByteArray body = DivideText(division);
+    const qint64 bodyMs = timer.restart();
+    PageSettings classic;
+    const QByteArray classicPage = BuildPage(document, classic);
+    const qint64 classicMs = timer.restart();
+    PageSettings modern;
+    modern.PageStyle = QStringLiteral("moderne");
+    const QByteArray modernPage = BuildPage(document, modern);
+    const qint64 modernMs = timer.elapsed();
     const double cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
 
     std::printf("text: %.1f MB (%lld characters), %d entries (%d of several words)\n",
                 double(text.size()) / (1024 * 1024), qint64(text.size()), entryCount, phrases);
-    std::printf("JoinPhrases: %lld ms\n", joinMs);
-    std::printf("DivideText:  %lld ms (%.1f MB of body)\n", divideMs,
-                double(divided.size()) / (1024 * 1024));
-    std::printf("BuildPage (whole page): %lld ms, %.1f MB\n", pageMs,
-                double(page.size()) / (1024 * 1024));
-    std::printf("processor time of the three steps: %.2f s (wall times above include waiting "
+    std::printf("DivideIntoWords:  %lld ms (%zu words)\n", divideMs, division.words.size());
+    std::printf("classic body:     %lld ms (%.1f MB)\n", bodyMs, double(body.size()) / (1024 * 1024));
+    std::printf("classic page:     %lld ms, %.1f MB (division included)\n", classicMs,
+                double(classicPage.size()) / (1024 * 1024));
+    std::printf("modern page:      %lld ms, %.1f MB (division included)\n", modernMs,
+                double(modernPage.size()) / (1024 * 1024));
+    std::printf("processor time of the four steps: %.2f s (wall times above include waiting "
                 "for a shared processor)\n", cpuSeconds);
     return 0;
 }

@@ -27,9 +27,6 @@
 #include <QTranslator>
 
 #include <cstdio>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #include <memory>
 #include <new>
 
@@ -144,14 +141,6 @@ private:
 
 int main(int argc, char *argv[])
 {
-    // The page of a large text passes through large buffers that come and go (the file's
-    // bytes, the decoded text, the working copy): all taken from the heap and kept there
-    // for the next one, rather than given back to the system and faulted in again page
-    // by page.
-#if defined(__GLIBC__)
-    mallopt(M_MMAP_MAX, 0);
-    mallopt(M_TRIM_THRESHOLD, 512 << 20);
-#endif
     const auto app = CreateToolApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lexifind-page"));
     // The parser's own words (usage, errors) in French, as the program's.

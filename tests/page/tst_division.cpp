@@ -5,16 +5,11 @@
 #include "page/Findability.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
-#include "page/RunBeside.h"
 #include "page/WordDivision.h"
 
 #include <QDir>
 #include <QFile>
-#include <QThread>
 #include <QtTest>
-
-#include <atomic>
-#include <new>
 
 using namespace lexifind;
 
@@ -46,8 +41,6 @@ private slots:
     void pageMarkup();
     void unchangedPages_data();
     void unchangedPages();
-    void runBeside_data();
-    void runBeside();
 };
 
 void TestDivision::division_data()
@@ -111,14 +104,13 @@ void TestDivision::division_data()
             << "Quoi|Oui.";
     QTest::newRow("without such entries the apostrophe cuts") << "l'eau" << QStringList{"eau"} << ""
             << "l|eau";
-    // Enough words to segment for two halves at once.
+    // Many words to segment, each entry's occurrences among them.
     const int sentences = 10000;
     QString chineseReadings = QStringLiteral("我们|今|天去北|京|大学|参观|").repeated(sentences);
     chineseReadings.chop(1);
     QTest::newRow("a large chinese text") << chinese.repeated(sentences) << QStringList{"天去北"} << "zh-Hans"
             << chineseReadings;
-    // Large enough to be divided in two halves at once, the later entry's occurrences
-    // first in the text.
+    // A large text, the later entry's occurrences first in it.
     const int repeats = 80000;
     QString expected = QStringLiteral("la|pomme de terre|et|le chat|").repeated(repeats);
     expected.chop(1);
@@ -192,8 +184,7 @@ void TestDivision::unfindable_data()
             << QStringList{"l'eau", "l'eau froide"} << QStringList{"1 5 l'eau"};
     QTest::newRow("taken by an earlier entry in chinese") << "我们去北京大学参观"
             << QStringList{"北京大学", "大学参观"} << QStringList{"1 5 北京大学"};
-    // A text this large is scanned in two halves at once: occurrences across the middle
-    // and just after it are found all the same.
+    // A large text: occurrences deep inside it are found, and named, as in a short one.
     QString large = QStringLiteral("mot ").repeated(600000);
     const qsizetype middle = large.size() / 2;
     large.replace(middle - 4, 8, u"le chat "_qs);
@@ -274,46 +265,6 @@ void TestDivision::unchangedPages()
     QString expectedPath = project;
     expectedPath.replace(QStringLiteral(".lxf"), QStringLiteral(".htm"));
     QCOMPARE(page, readBytes(expectedPath));
-}
-
-// A large text's halves run on two threads: what fails on either, memory above all,
-// reaches the caller, after both have ended.
-void TestDivision::runBeside_data()
-{
-    QTest::addColumn<bool>("hereFails");
-    QTest::addColumn<bool>("besideFails");
-    QTest::addColumn<QString>("caught");
-    QTest::newRow("neither") << false << false << "";
-    QTest::newRow("beside") << false << true << "memory";
-    QTest::newRow("here") << true << false << "error";
-    QTest::newRow("both, here's first") << true << true << "error";
-}
-
-void TestDivision::runBeside()
-{
-    QFETCH(bool, hereFails);
-    QFETCH(bool, besideFails);
-    QFETCH(QString, caught);
-    std::atomic<int> ended = 0;
-    QString got;
-    try {
-        RunBeside([&] {
-            ++ended;
-            if (hereFails)
-                throw Error(QStringLiteral("error"));
-        }, [&] {
-            QThread::msleep(20);
-            ++ended;
-            if (besideFails)
-                throw std::bad_alloc();
-        });
-    } catch (const Error &e) {
-        got = e.message();
-    } catch (const std::bad_alloc &) {
-        got = QStringLiteral("memory");
-    }
-    QCOMPARE(got, caught);
-    QCOMPARE(ended.load(), 2);
 }
 
 QTEST_APPLESS_MAIN(TestDivision)

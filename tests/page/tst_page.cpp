@@ -1,11 +1,13 @@
 #include "document/ExerciseDocument.h"
 #include "document/LexifindError.h"
+#include "page/ClassicPage.h"
 #include "page/PageSettings.h"
 #include "page/PageWriter.h"
 #include "page/WordDivision.h"
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -65,6 +67,8 @@ private slots:
     void arrayLines();
 
     void wholePage();
+    void everyWordInsideTheText_data();
+    void everyWordInsideTheText();
     void questionCount();
     void tildes_data();
     void tildes();
@@ -232,7 +236,7 @@ void TestPage::divideText()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, expected);
-    QCOMPARE(DivideText(text), expected);
+    QCOMPARE(DivideText(DivideIntoWords(text, {})), expected);
 }
 
 void TestPage::joinPhrases_data()
@@ -371,6 +375,64 @@ void TestPage::wholePage()
     }
     QVERIFY(page.endsWith("</body> \r\n</html>"));
     QCOMPARE(page.count("\r\n"), page.count('\n'));
+}
+
+void TestPage::everyWordInsideTheText_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("text");
+    // The modern page lays a long text out in blocks of about 4 KB, cut at line breaks.
+    const QString line = QStringLiteral("Au marché du mardi, l'élève achète une pomme de terre et du pain.");
+    const struct { const char *name; int lines; } sizes[] = {{"one block", 3}, {"two blocks", 80},
+                                                             {"many blocks", 800}};
+    for (const char *style : {"classique", "moderne"})
+        for (const auto &[name, lines] : sizes)
+            for (const char *lineBreak : {"\r\n", "\n"})
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2, %3").arg(style, name,
+                                                                        *lineBreak == '\r' ? "CR LF" : "LF")))
+                        << style << (line + QLatin1StringView(lineBreak)).repeated(lines) + u"Fin du texte"_qs;
+}
+
+void TestPage::everyWordInsideTheText()
+{
+    QFETCH(QString, style);
+    QFETCH(QString, text);
+    const QStringList entries{"pomme de terre", "l'élève", "texte"};
+    ExerciseDocument document;
+    document.setText(text);
+    for (const QString &entry : entries)
+        document.AddEntry(entry, QStringLiteral("d"));
+    PageSettings settings;
+    settings.PageStyle = style;
+    const bool modern = style == u"moderne";
+    const QString page = modern ? QString::fromUtf8(pageOf(document, settings))
+                                : QString::fromLatin1(pageOf(document, settings));
+    // The text's element, up to the end tag that closes it.
+    const QString tag = modern ? QStringLiteral("div") : QStringLiteral("blockquote");
+    const qsizetype start = page.indexOf(modern ? u"<div id=text "_qs : u"<blockquote "_qs);
+    QVERIFY(start >= 0);
+    qsizetype end = start + 1;
+    for (int depth = 1; depth > 0;) {
+        const qsizetype open = page.indexOf(u'<' + tag, end);
+        const qsizetype close = page.indexOf(u"</"_qs + tag, end);
+        QVERIFY(close >= 0);
+        const bool opens = open >= 0 && open < close;
+        depth += opens ? 1 : -1;
+        end = (opens ? open : close) + 1;
+    }
+    const QStringView element = QStringView(page).mid(start, end - start);
+    // Its words numbered from 0 in reading order, and no numbered word outside it.
+    const QRegularExpression span(QStringLiteral("<span id=\"?(\\d+)"));
+    int expected = 0;
+    for (const auto &match : span.globalMatch(element)) {
+        QCOMPARE(match.captured(1).toInt(), expected);
+        ++expected;
+    }
+    QCOMPARE(qsizetype(expected), qsizetype(DivideIntoWords(text, entries).words.size()));
+    int everywhere = 0;
+    for (auto matches = span.globalMatch(page); matches.hasNext(); matches.next())
+        ++everywhere;
+    QCOMPARE(everywhere, expected);
 }
 
 void TestPage::questionCount()

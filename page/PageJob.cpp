@@ -92,15 +92,13 @@ void run(PageJobRequest &request, PageJobResult &result, const PageJobControl &c
         return;
     }
 
-    // Seen once the text is divided, before the first byte: with refuseUnfindable, the
-    // entries are checked there; otherwise beside the writing, on the same division.
+    // Seen once the text is divided, before the first byte: the entries are checked on
+    // the division the page is written from, so that a refusal writes nothing.
     const auto check = [&](const Division &division) {
         steps.report(50);
         steps.stopIfCancelled();
-        if (request.refuseUnfindable || request.product != PageProduct::Page) {
-            result.unfindable = FindUnfindableEntries(division, document.words());
-            result.refused = request.refuseUnfindable && !result.unfindable.empty();
-        }
+        result.unfindable = FindUnfindableEntries(division, document.words());
+        result.refused = request.refuseUnfindable && !result.unfindable.empty();
         return !result.refused;
     };
     ByteArraySink intoResult(result.bytes);
@@ -109,12 +107,7 @@ void run(PageJobRequest &request, PageJobResult &result, const PageJobControl &c
     if (request.product == PageProduct::Page) {
         // A classic page is about three bytes for each character of the text.
         CountingSink counted(out, steps, 3 * qint64(document.text().size()) + 8192);
-        DivisionReader alongside;
-        if (!request.refuseUnfindable)
-            alongside = [&](const Division &division) {
-                result.unfindable = FindUnfindableEntries(division, document.words());
-            };
-        WritePageTo(counted, document, settings, {}, check, alongside);
+        WritePageTo(counted, document, settings, {}, check);
     } else {
         const ScormEdition edition = request.product == PageProduct::Scorm2004
                                          ? ScormEdition::Scorm2004

@@ -35,7 +35,7 @@ QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
 }
 
 void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
-                 const QString &addOnScript, const DivisionCheck &check, const DivisionReader &after)
+                 const QString &addOnScript, const DivisionCheck &check)
 {
     settings.FillDefaults();
     // With no entry the script's arrays could not be closed, and the page would
@@ -55,8 +55,6 @@ void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings 
         sink.write(BuildModernPage(document, division, settings, addOnScript));
     else
         WriteClassicPage(sink, document, division, settings);
-    if (after)
-        after(division);
 }
 
 QString WritePage(const QString &path, const QByteArray &page)

@@ -36,15 +36,10 @@ public:
     virtual void write(QByteArrayView bytes) = 0;
 };
 
-// Looks at the division once the page is written from it.
-using DivisionReader = std::function<void(const Division &)>;
-
 // BuildPage's page, written into sink as it is made. The checks (an empty word list, an
-// unknown page style) come before the first byte, and then check, when given. after,
-// when given, reads the same division once the page is written.
+// unknown page style) come before the first byte, and then check, when given.
 void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,
-                 const QString &addOnScript = {}, const DivisionCheck &check = {},
-                 const DivisionReader &after = {});
+                 const QString &addOnScript = {}, const DivisionCheck &check = {});
 
 // Writes page to path + ".htm", atomically; returns the path written. Throws
 // lexifind::Error("Impossible de créer le fichier <path>.htm").

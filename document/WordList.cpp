@@ -189,17 +189,6 @@ bool looksLikeColumnNames(const QString &word, const QString &definition)
            && definitionColumnNames().contains(definition.trimmed().toLower());
 }
 
-QString separatorName(char16_t separator)
-{
-    switch (separator) {
-    case u'\t': return QStringLiteral("tabulation");
-    case u';': return QStringLiteral("point-virgule");
-    case u',': return QStringLiteral("virgule");
-    case u' ': return QStringLiteral("espace");
-    default: return QStringLiteral("« %1 »").arg(QChar(separator));
-    }
-}
-
 QByteArray field(const QString &text, char16_t separator)
 {
     const QByteArray bytes = text.toUtf8();
@@ -303,7 +292,7 @@ Import prepare(const Parsed &parsed, const QStringList &wordsInList)
     return import;
 }
 
-Import load(const QString &path, const QStringList &wordsInList, Separator separator)
+QByteArray read(const QString &path)
 {
     const QByteArray bytes = readBytes(path);
     // A spreadsheet's own file (a zip, or a binary format) holds zero bytes, which no
@@ -312,7 +301,23 @@ Import load(const QString &path, const QStringList &wordsInList, Separator separ
         throw Error(QStringLiteral("%1 n'est pas une liste en texte : enregistrez-la depuis le "
                                    "tableur en CSV ou en texte (séparateur : tabulation)")
                         .arg(QDir::toNativeSeparators(path)));
-    return prepare(parse(bytes, separator), wordsInList);
+    return bytes;
+}
+
+Import load(const QString &path, const QStringList &wordsInList, Separator separator)
+{
+    return prepare(parse(read(path), separator), wordsInList);
+}
+
+QString separatorName(char16_t separator)
+{
+    switch (separator) {
+    case u'\t': return QStringLiteral("tabulation");
+    case u';': return QStringLiteral("point-virgule");
+    case u',': return QStringLiteral("virgule");
+    case u' ': return QStringLiteral("espace");
+    default: return QStringLiteral("« %1 »").arg(QChar(separator));
+    }
 }
 
 QString summary(const Import &import)

@@ -54,9 +54,15 @@ struct Import
 };
 
 Import prepare(const Parsed &parsed, const QStringList &wordsInList);
+// The bytes of the list at path; throws lexifind::Error naming it when it cannot be
+// read or is no text (a spreadsheet's own file).
+QByteArray read(const QString &path);
 // The file at path; throws lexifind::Error naming it when it cannot be read.
 Import load(const QString &path, const QStringList &wordsInList,
             Separator separator = Separator::Automatic);
+
+// "tabulation", "point-virgule", "virgule"... as the teacher reads it.
+QString separatorName(char16_t separator);
 
 // The teacher's summary, in French: how many were added, and each row left out with
 // its line and reason.

@@ -19,6 +19,21 @@ void report(const QString &text)
         std::fputs((QStringLiteral("lexifind-page : ") + line + u'\n').toLocal8Bit().constData(), stderr);
 }
 
+wordlist::Separator separatorNamed(const QString &value)
+{
+    const QString name = value.trimmed().toLower();
+    if (name == u"auto" || name.isEmpty())
+        return wordlist::Separator::Automatic;
+    if (name == u"tab" || value == u"\t")
+        return wordlist::Separator::Tab;
+    if (name == u"semicolon" || name == u";")
+        return wordlist::Separator::Semicolon;
+    if (name == u"comma" || name == u",")
+        return wordlist::Separator::Comma;
+    throw UsageError{QStringLiteral("séparateur inconnu « %1 » : tab, semicolon (;), comma (,) ou auto")
+                         .arg(value)};
+}
+
 } // namespace
 
 Options::Options()
@@ -27,6 +42,11 @@ Options::Options()
                              "virgule, définition), sans doublon ; le bilan sur la sortie d'erreur. "
                              "Peut être répété."),
               QStringLiteral("LISTE")),
+      listSeparator(QStringLiteral("list-separator"),
+                    QStringLiteral("Le séparateur des listes de --add-list : tab, semicolon (ou « ; »), "
+                                   "comma (ou « , »), ou auto (celui de la ligne « #separator: », sinon "
+                                   "celui qui sépare le plus de lignes en deux ; par défaut)."),
+                    QStringLiteral("SÉPARATEUR")),
       exportList(QStringLiteral("export-list"),
                  QStringLiteral("Écrit la liste dans FICHIER (tabulations ; virgules pour « .csv »). "
                                 "PROJET.lxf et SORTIE peuvent alors manquer : la liste part de zéro."),
@@ -41,13 +61,14 @@ Options::Options()
 
 void Options::addTo(QCommandLineParser &parser) const
 {
-    parser.addOptions({addList, dictionary, fillDefinitions, exportList});
+    parser.addOptions({addList, listSeparator, dictionary, fillDefinitions, exportList});
 }
 
 Request Options::read(const QCommandLineParser &parser) const
 {
     Request request;
     request.addLists = parser.values(addList);
+    request.separator = separatorNamed(parser.value(listSeparator));
     request.exportList = parser.value(exportList);
     request.dictionary = parser.value(dictionary);
     request.fillDefinitions = parser.isSet(fillDefinitions);
@@ -57,7 +78,7 @@ Request Options::read(const QCommandLineParser &parser) const
 void apply(const Request &request, ExerciseDocument &document, PageSettings &settings)
 {
     for (const QString &path : request.addLists) {
-        const wordlist::Import import = wordlist::load(path, document.words());
+        const wordlist::Import import = wordlist::load(path, document.words(), request.separator);
         for (qsizetype i = 0; i < import.words.size(); ++i)
             document.AddEntry(import.words[i], import.definitions[i]);
         report(path + QStringLiteral(" : ") + wordlist::summary(import));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/WordList.h"
+
 #include <QCommandLineOption>
 #include <QString>
 #include <QStringList>
@@ -18,19 +20,27 @@ namespace pagelists {
 struct Request
 {
     QStringList addLists;    // --add-list LIST, in order
+    wordlist::Separator separator = wordlist::Separator::Automatic; // --list-separator
     QString exportList;      // --export-list FILE
     QString dictionary;      // --dictionary NAME|PATH
     bool fillDefinitions = false; // --fill-definitions
 };
 
-// The four options, for lexifind-page's parser.
+// A value an option does not take: reported as lexifind-page's other usage errors.
+struct UsageError
+{
+    QString message;
+};
+
+// The five options, for lexifind-page's parser.
 struct Options
 {
     Options();
     void addTo(QCommandLineParser &parser) const;
+    // Throws UsageError for a separator it does not know.
     Request read(const QCommandLineParser &parser) const;
 
-    QCommandLineOption addList, exportList, dictionary, fillDefinitions;
+    QCommandLineOption addList, listSeparator, exportList, dictionary, fillDefinitions;
 };
 
 // Before anything is written: the lists added (the import's rules), the dictionary

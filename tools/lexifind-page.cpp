@@ -82,10 +82,8 @@ QString helpEnd()
                "  lexifind-page --worksheet fiche lecon.lxf\n");
 }
 
-struct UsageError
-{
-    QString message;
-};
+// One kind for the parser's errors and the list options' own.
+using pagelists::UsageError;
 
 class StandardOutput : public PageSink
 {

@@ -30,6 +30,7 @@ private slots:
     {
         write("lecon.lxf", "1\r\n1\r\nLe chat boit l'eau de la maison.\r\nchat\r\n\r\n");
         write("liste.csv", "eau;\nmaison;home\nchat;dup\n");
+        write("virgules.csv", "chat,cat; kitty\nchien,dog; hound\n"); // read with ';' if not told
         QProcess dictfmt;
         dictfmt.setWorkingDirectory(dir.path());
         dictfmt.start("dictfmt", {"-j", "--utf8", "-s", "Test", "small"});
@@ -66,6 +67,19 @@ private slots:
             << 1 << "" << "" << "Le dictionnaire « absent » n'est pas installé";
         QTest::newRow("filling without a dictionary")
             << QStringList{"--fill-definitions", "--export-list", "f.txt"} << 1 << "" << "" << "dictionnaire";
+        const QString commas = "chat\tcat; kitty\r\nchien\tdog; hound\r\n";
+        QTest::newRow("the separator named")
+            << QStringList{"--list-separator", "comma", "--add-list", "virgules.csv", "--export-list", "h.txt"}
+            << 0 << commas << "" << "(séparateur : virgule)";
+        QTest::newRow("the separator by its character")
+            << QStringList{"--add-list", "virgules.csv", "--list-separator=,", "--export-list", "i.txt"}
+            << 0 << commas << "" << "2 entrées ajoutées";
+        QTest::newRow("the separator found")
+            << QStringList{"--add-list", "virgules.csv", "--list-separator", "auto", "--export-list", "j.txt"}
+            << 0 << "chat,cat\tkitty\r\nchien,dog\thound\r\n" << "" << "(séparateur : point-virgule)";
+        QTest::newRow("an unknown separator: no file")
+            << QStringList{"--list-separator", "pipe", "--add-list", "virgules.csv", "--export-list", "k.txt"}
+            << 2 << "" << "" << "séparateur inconnu « pipe »";
         QTest::newRow("an option without its value") << QStringList{"lecon.lxf", "g", "--export-list"} << 2 << ""
                                                      << "" << "Valeur manquante après \"--export-list\"";
     }

@@ -7,6 +7,7 @@
 
 #include "colordialog/HuemixDialog.h"
 #include "colordialog/HuemixWindow.h"
+#include "ui/main/ImportListDialog.h"
 #include "ui/main/Look.h"
 #include "ui/main/Unit1.h"
 #include "ui/main/Unit2.h"
@@ -141,6 +142,7 @@ private slots:
         QTest::newRow("page options") << "page-options";
         QTest::newRow("About box") << "about-box";
         QTest::newRow("colour dialog") << "colour-dialog";
+        QTest::newRow("list import") << "import-list";
     }
 
     void captionsFit()
@@ -148,6 +150,7 @@ private slots:
         QFETCH(QString, window);
         std::unique_ptr<THuemixDialog> component;
         std::unique_ptr<TfrmHuemixDialog> colourWindow;
+        std::unique_ptr<ImportListDialog> importDialog;
         QWidget *shown = nullptr;
         if (window == u"main-window") {
             program->Form1->SetSourceText(QStringLiteral("Le chat dort au soleil."));
@@ -161,6 +164,9 @@ private slots:
             shown = program->Form4.get();
         } else if (window == u"about-box") {
             shown = program->AboutBox.get();
+        } else if (window == u"import-list") {
+            importDialog = std::make_unique<ImportListDialog>("mot;définition\nété;summer\n", nullptr);
+            shown = importDialog.get();
         } else {
             component = std::make_unique<THuemixDialog>(nullptr);
             colourWindow = std::make_unique<TfrmHuemixDialog>(component.get());

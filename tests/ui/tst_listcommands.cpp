@@ -4,11 +4,13 @@
 #include "Pictures.h"
 
 #include "document/Dictionary.h"
+#include "ui/main/ImportListDialog.h"
 #include "ui/main/ListCommands.h"
 #include "ui/main/Unit1.h"
 #include "ui/main/Unit2.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +35,10 @@ private:
     QTemporaryDir dir;
     QStringList informed;
     TForm1 *form1 = nullptr;
+    // The import dialog's answer, and what it showed.
+    int separatorChoice = 0;
+    bool acceptImport = true;
+    QStringList separators, preview;
 
     void setEntries(const QStringList &words, const QStringList &definitions)
     {
@@ -55,11 +62,25 @@ private slots:
         dictfmt.closeWriteChannel();
         QVERIFY2(dictfmt.waitForFinished() && dictfmt.exitCode() == 0, "Debian's dictfmt is needed");
         ListCommands::inform = [this](QWidget *, const QString &text) { informed << text; };
+        ListCommands::confirmImport = [this](ImportListDialog &dialog) {
+            dialog.show();
+            dialog.ComboBox1->setCurrentIndex(separatorChoice);
+            separators.clear();
+            for (int i = 0; i < dialog.ComboBox1->count(); ++i)
+                separators << dialog.ComboBox1->itemText(i);
+            preview.clear();
+            for (int row = 0; row < dialog.StringGrid1->rowCount(); ++row)
+                preview << dialog.StringGrid1->item(row, 0)->text() + u'|' + dialog.StringGrid1->item(row, 1)->text();
+            SavePicture(&dialog, QStringLiteral("import-list-dialog"));
+            return acceptImport;
+        };
     }
 
     void init()
     {
         informed.clear();
+        separatorChoice = 0;
+        acceptImport = true;
         program = StartProgram(fake);
         form1 = program->Form1.get();
         program->Settings.Dictionary = dir.filePath(QStringLiteral("small.index"));
@@ -104,6 +125,47 @@ private slots:
         QCOMPARE(form1->Document().words(), QStringList{"chat"});
         trigger(form1->Undo1);
         QCOMPARE(form1->Document().entryCount(), 3);
+    }
+
+    // Commas between word and definition, semicolons inside definitions: detection
+    // takes the semicolon, the teacher chooses the comma.
+    void importAsChosen_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("firstRow");
+        QTest::addColumn<QStringList>("definitions");
+        QStringList read;
+        for (int i = 0; i < 10; ++i)
+            read << QStringLiteral("sens %1; autre").arg(i);
+        QTest::newRow("found") << 0 << true << "mot0,sens 0|autre" << QStringList(10, "autre");
+        QTest::newRow("comma chosen") << 3 << true << "mot0|sens 0; autre" << read;
+        QTest::newRow("Annuler") << 3 << false << "mot0|sens 0; autre" << QStringList();
+    }
+
+    void importAsChosen()
+    {
+        QFETCH(int, choice);
+        QFETCH(bool, accept);
+        QFETCH(QString, firstRow);
+        QFETCH(QStringList, definitions);
+        QByteArray bytes;
+        for (int i = 0; i < 10; ++i)
+            bytes += "mot" + QByteArray::number(i) + ",sens " + QByteArray::number(i) + "; autre\n";
+        const QString list = dir.filePath(QStringLiteral("virgules.csv"));
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        separatorChoice = choice;
+        acceptImport = accept;
+        fake.openAnswers << list;
+        trigger(form1->Lists().ImportList1);
+        QCOMPARE(separators.value(0), QStringLiteral("automatique (point-virgule)"));
+        QCOMPARE(preview.size(), ImportListDialog::PreviewRows);
+        QCOMPARE(preview.first(), firstRow);
+        QCOMPARE(form1->Document().definitions(), definitions);
+        QCOMPARE(informed.size(), accept ? 1 : 0);
     }
 
     void proposeFillsTheField_data()

@@ -6,6 +6,7 @@
 #include "document/WordList.h"
 #include "ui/main/Command.h"
 #include "ui/main/Desktop.h"
+#include "ui/main/ImportListDialog.h"
 #include "ui/main/Unit1.h"
 #include "ui/main/WordDialog.h"
 
@@ -48,6 +49,10 @@ std::function<void(QWidget *, const QString &)> ListCommands::inform =
         QMessageBox::information(parent, QStringLiteral("Lexifind"), text);
     };
 
+std::function<bool(ImportListDialog &)> ListCommands::confirmImport = [](ImportListDialog &dialog) {
+    return dialog.exec() == QDialog::Accepted;
+};
+
 ListCommands::ListCommands(TForm1 &form1) : QObject(&form1), FForm1(form1)
 {
     const auto item = [&form1](QMenu *menu, QAction *&field, const char *name, const QString &caption) {
@@ -86,8 +91,11 @@ void ListCommands::ImportListClick()
 
 void ListCommands::ImportListFile(const QString &path)
 {
+    ImportListDialog dialog(wordlist::read(path), &FForm1);
+    if (!confirmImport(dialog))
+        return;
     const ExerciseDocument &document = FForm1.Document();
-    const wordlist::Import import = wordlist::load(path, document.words());
+    const wordlist::Import import = wordlist::prepare(dialog.Rows(), document.words());
     if (!import.words.isEmpty())
         FForm1.ReplaceEntries(document.words() + import.words,
                               document.definitions() + import.definitions);

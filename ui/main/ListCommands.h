@@ -15,6 +15,7 @@ class TForm1;
 namespace lexifind {
 
 class Dictionary;
+class ImportListDialog;
 class WordDialog;
 
 // The main window's commands on the whole word list: import and export of a list, and
@@ -33,7 +34,8 @@ public:
     // The senses of the last word proposed, offered under the dialog's "Proposer".
     QMenu *SensesMenu = nullptr;
 
-    // "Importer une liste…": the list's entries added in one step, then a summary.
+    // "Importer une liste…": the separator confirmed or chosen in ImportListDialog, the
+    // list's entries added in one step, then a summary.
     void ImportListClick();
     void ImportListFile(const QString &path);
     // "Exporter la liste…": tab-separated, comma-separated for a ".csv" name.
@@ -47,6 +49,8 @@ public:
 
     // The summaries: an information box (tests replace it).
     static std::function<void(QWidget *parent, const QString &text)> inform;
+    // The import's dialog, run modally: true for OK (tests choose and answer).
+    static std::function<bool(ImportListDialog &dialog)> confirmImport;
 
 private:
     // The dictionary of the page options, opened once for as long as the option names

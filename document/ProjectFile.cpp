@@ -471,20 +471,7 @@ Project read(const QByteArray &bytes, const QString &fileName)
 
 Project load(const QString &path)
 {
-    const QFileInfo info(path);
-    const QString cannotOpen = QStringLiteral("Impossible d'ouvrir le fichier %1 : ").arg(path);
-    if (!info.exists())
-        throw Error(cannotOpen + QStringLiteral("il n'existe pas"));
-    if (info.isDir())
-        throw Error(cannotOpen + QStringLiteral("c'est un dossier"));
-    QByteArray bytes;
-    try {
-        bytes = readBytes(path);
-    } catch (const Error &) {
-        throw Error(cannotOpen + (info.isReadable() ? QStringLiteral("erreur de lecture")
-                                                    : QStringLiteral("accès refusé")));
-    }
-    return read(bytes, path);
+    return read(readBytes(path), path);
 }
 
 void save(const ExerciseDocument &document, const PageSettings &settings, const QString &path)

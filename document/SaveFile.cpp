@@ -128,9 +128,21 @@ void saveBytes(const QString &path, const QByteArray &bytes, const QString &fail
 
 QByteArray readBytes(const QString &path)
 {
+    const QFileInfo info(path);
+    const auto cannotOpen = [&](const QString &why) {
+        return Error(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, why));
+    };
+    if (!info.exists())
+        throw cannotOpen(QStringLiteral("il n'existe pas"));
+    if (info.isDir())
+        throw cannotOpen(QStringLiteral("c'est un dossier"));
+    const auto readFailed = [&] {
+        return cannotOpen(info.isReadable() ? QStringLiteral("erreur de lecture")
+                                            : QStringLiteral("accès refusé"));
+    };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
+        throw readFailed();
     QByteArray bytes;
     if (const qint64 size = file.size(); size > 0 && !file.isSequential()) {
         bytes.resize(size);
@@ -142,7 +154,7 @@ QByteArray readBytes(const QString &path)
     // What a file gained since its size was taken, or a file without a size (a pipe).
     bytes += file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
+        throw readFailed();
     return bytes;
 }
 

@@ -33,8 +33,8 @@ private:
     std::unique_ptr<QSaveFile> m_file;
 };
 
-// The whole file. Throws lexifind::Error("Impossible d'ouvrir le fichier <path>") when
-// it cannot be opened or read.
+// The whole file. Throws lexifind::Error("Impossible d'ouvrir le fichier <path> : <why>")
+// when it is missing, a folder, or cannot be read.
 QByteArray readBytes(const QString &path);
 
 // path + "." + extension, unless path already ends with that extension (case ignored);

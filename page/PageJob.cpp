@@ -40,16 +40,6 @@ private:
     int m_reported = -1;
 };
 
-class ByteArraySink : public PageSink
-{
-public:
-    explicit ByteArraySink(QByteArray &bytes) : m_bytes(bytes) {}
-    void write(QByteArrayView bytes) override { m_bytes.append(bytes); }
-
-private:
-    QByteArray &m_bytes;
-};
-
 // Passes the page on piece by piece, counting it for the progress and stopping between
 // pieces when the job is cancelled.
 class CountingSink : public PageSink

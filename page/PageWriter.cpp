@@ -10,20 +10,6 @@
 
 namespace lexifind {
 
-namespace {
-
-class ByteArraySink : public PageSink
-{
-public:
-    explicit ByteArraySink(QByteArray &bytes) : m_bytes(bytes) {}
-    void write(QByteArrayView bytes) override { m_bytes.append(bytes); }
-
-private:
-    QByteArray &m_bytes;
-};
-
-} // namespace
-
 QByteArray BuildPage(const ExerciseDocument &document, PageSettings &settings,
                      const QString &addOnScript, const DivisionCheck &check)
 {

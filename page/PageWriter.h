@@ -36,6 +36,17 @@ public:
     virtual void write(QByteArrayView bytes) = 0;
 };
 
+// The page into a byte array.
+class ByteArraySink : public PageSink
+{
+public:
+    explicit ByteArraySink(QByteArray &bytes) : m_bytes(bytes) {}
+    void write(QByteArrayView bytes) override { m_bytes.append(bytes); }
+
+private:
+    QByteArray &m_bytes;
+};
+
 // BuildPage's page, written into sink as it is made. The checks (an empty word list, an
 // unknown page style) come before the first byte, and then check, when given.
 void WritePageTo(PageSink &sink, const ExerciseDocument &document, PageSettings &settings,

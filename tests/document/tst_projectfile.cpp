@@ -588,9 +588,9 @@ void TestProjectFile::textFileFailures()
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("absent.txt"));
     QCOMPARE(errorOf([&] { TextFile::load(missing); }),
-             QStringLiteral("Impossible d'ouvrir le fichier %1").arg(missing));
+             QStringLiteral("Impossible d'ouvrir le fichier %1 : il n'existe pas").arg(missing));
     QCOMPARE(errorOf([&] { TextFile::load(dir.path()); }),
-             QStringLiteral("Impossible d'ouvrir le fichier %1").arg(dir.path()));
+             QStringLiteral("Impossible d'ouvrir le fichier %1 : c'est un dossier").arg(dir.path()));
 }
 
 void TestProjectFile::optionsWritten_data()

@@ -81,22 +81,11 @@ QString chooseProjectFile(const decltype(Desktop::openFileName) &dialog, QWidget
 // A text file whole, or Error naming it and what is wrong, as a project's is named.
 QString readTextFile(const QString &path)
 {
-    const QFileInfo info(path);
-    const QString cannotOpen = QStringLiteral("Impossible d'ouvrir le fichier %1 : ").arg(path);
-    if (!info.exists())
-        throw Error(cannotOpen + QStringLiteral("il n'existe pas"));
-    if (info.isDir())
-        throw Error(cannotOpen + QStringLiteral("c'est un dossier"));
-    QString text;
-    try {
-        text = TextFile::load(path);
-    } catch (const Error &) {
-        throw Error(cannotOpen + (info.isReadable() ? QStringLiteral("erreur de lecture")
-                                                    : QStringLiteral("accès refusé")));
-    }
+    const QString text = TextFile::load(path);
     // No text holds a null character: a program, a picture, an archive...
     if (text.contains(QChar(u'\0')))
-        throw Error(cannotOpen + QStringLiteral("ce n'est pas un texte, mais un fichier binaire"));
+        throw Error(QStringLiteral("Impossible d'ouvrir le fichier %1 : ce n'est pas un texte, mais un "
+                                   "fichier binaire").arg(path));
     return text;
 }
 

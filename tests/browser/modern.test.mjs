@@ -106,7 +106,7 @@ const wordsReading = (page, word) => page.evaluate(w => [...document.querySelect
 // question k the visit-th time it comes: 'right', 'wrong' (a wrong word, then the right
 // one), 'show' (wrong words until the page shows the answer) or 'skip'. Entries the text
 // does not hold are skipped. Returns what was done with each question, in order.
-async function playRound(page, press, next, plan = () => 'right') {
+async function playRound(page, press, next, plan = () => 'right', answered = async () => {}) {
   const { w: words, d: definitions } = await data(page);
   const done = new Set(), visits = new Map(), log = [];
   for (let turn = 0; turn < 6 * words.length && await page.locator('#eatme').count(); turn++) {
@@ -127,6 +127,7 @@ async function playRound(page, press, next, plan = () => 'right') {
         await press(ids.at(-1));
       }
       done.add(k);
+      await answered(done.size);
       if (!await page.locator('#eatme').count()) break;
       if (action === 'show')
         assert.equal(await textOf(page, 'feedback'), `Voici le mot : ${words[k]}`);
@@ -238,19 +239,20 @@ async function checkPhoneLayout(page) {
 // the missed words.
 const lessons = ['examples', 'tests/browser/lessons'].flatMap(folder =>
   fs.readdirSync(folder).filter(f => f.endsWith('.lxf')).map(f => path.resolve(folder, f)))
-  .concat(writeLongLesson(path.join(work, 'long.lxf')));
+  .concat(writeLongLesson(path.join(work, 'long.lxf')))
+  .map(lesson => ({ lesson, name: path.basename(lesson, '.lxf') }))
+  .concat({ lesson: path.resolve('examples/lecon-le-marche.lxf'), name: 'lecon-classic-colours', options: classicColours });
 
 // What the learner does: a question found after a wrong word, one shown after three,
 // one skipped once; the rest found at once.
 const mixedPlan = (k, visit) => k === 1 ? 'wrong' : k === 2 ? 'show' : k === 0 && visit === 1 ? 'skip' : 'right';
 
-for (const lesson of lessons) {
-  const name = path.basename(lesson, '.lxf');
+for (const { lesson, name, options } of lessons) {
   const long = name === 'long';
   describe(name, () => {
     let file, questions;
     before(() => {
-      file = writePage(lesson, name, long ? { QuestionOrder: 'hasard' } : {});
+      file = writePage(lesson, name, long ? { QuestionOrder: 'hasard' } : options);
       questions = readProject(lesson).length;
     });
 
@@ -262,7 +264,8 @@ for (const lesson of lessons) {
                        { found: 0, shown: 0, questions, tries: 0, finished: false, round: 1 });
       assert.equal(await textOf(page, 'qn'), `Question 1 / ${questions}`);
       await axe('start');
-      const log = await playRound(page, clickWord(page), nextByButton(page), mixedPlan);
+      const log = await playRound(page, clickWord(page), nextByButton(page), mixedPlan,
+                                  async answered => { if (answered === 2) await axe('midway'); });
       await expectEnd(page, questions, log.filter(([, a]) => a === 'show').length);
       // The missed ones: skipped, found after a wrong word, shown.
       const missed = [...new Set(log.filter(([, a]) => a !== 'right').map(([k]) => k))].sort((a, b) => a - b);
@@ -292,7 +295,7 @@ for (const lesson of lessons) {
       await context.close();
     });
 
-    test('by touch on a phone', async () => {
+    test('by touch on a phone', { skip: !!options }, async () => {
       const { page, problems, context } = await openPage(file, phone);
       await checkPhoneLayout(page);
       // Read down to the end of the text: the answer zone stays at the top of the screen.
@@ -314,7 +317,7 @@ for (const lesson of lessons) {
       await context.close();
     });
 
-    test('with the keyboard alone', async () => {
+    test('with the keyboard alone', { skip: !!options }, async () => {
       const { page, problems, context } = await openPage(file);
       const keys = keyboard(page);
       await keys.enterText();
@@ -585,6 +588,23 @@ test('hostile values are shown literally and stay inert', async () => {
   assert.equal(await textOf(page, 'feedback'), options.DoneMessage);
   assert.equal(await page.evaluate(() => window.pwned), undefined);
   assert.equal(await page.locator('img').count(), 0);
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+test('nobody is stuck: an entry the text does not hold is shown after three wrong tries, and the round ends', async () => {
+  const project = writeProject('stuck', ['Le chat dort.'], [['chat', 'cat'], ['chien', 'dog']]);
+  const { page, problems, context } = await openPage(writePage(project, 'stuck'));
+  await clickWord(page)(1);
+  await page.locator('#next').click();
+  for (let i = 0; i < 3; i++) await clickWord(page)(0);
+  assert.deepEqual([await textOf(page, 'feedback'), await textOf(page, 'score')], ['Terminé !', '1 / 2']);
+  assert.equal(await page.locator('#list li.s').textContent(), 'dog - chien (montré)');
+  assert.deepEqual(await lastProgress(page), { found: 1, shown: 1, questions: 2, tries: 4, finished: true, round: 1 });
+  // A text without a word to reach: the keyboard finds nothing to fail on.
+  await page.evaluate(() => { document.getElementById('text').textContent = ''; });
+  await page.locator('#text').focus();
+  await page.keyboard.press('ArrowDown');
   assert.deepEqual(problems, []);
   await context.close();
 });

@@ -70,6 +70,9 @@ QString helpEnd()
            + QStringLiteral(
                "\nPageStyle : « classique » (par défaut) ou « moderne » (téléphones, clavier,\n"
                "lecteurs d'écran).\n"
+               "AutoNext, Pronounce : « non » (par défaut) ou « oui » ; QuestionOrder : « texte »\n"
+               "(par défaut) ou « hasard » ; ShowAnswerAfter : les essais manqués avant que la\n"
+               "page moderne montre le mot (3 ; 0 : jamais).\n"
                "Les options de page enregistrées dans le projet sont reprises ; --set les\n"
                "remplace. Les autres prennent leur valeur par défaut.\n"
                "\nCodes de sortie :\n"

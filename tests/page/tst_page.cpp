@@ -165,12 +165,9 @@ void TestPage::valueProblems_data()
     QTest::newRow("a word no browser knows") << "TextColor" << "rouge" << colour;
     QTest::newRow("a declaration's end") << "BackgroundColor" << "red;}" << colour;
     QTest::newRow("a function of nothing") << "AnswerColor" << "rgb(red)" << colour;
-    QTest::newRow("five digits") << "DefinitionColor" << "#12345" << colour;
-    QTest::newRow("tries") << "ShowAnswerAfter" << "0" << "";
     QTest::newRow("tries, too many") << "ShowAnswerAfter" << "100" << "n'est pas un nombre entier de 0 à 99";
     QTest::newRow("yes") << "AutoNext" << "OUI" << "";
     QTest::newRow("neither yes nor no") << "Pronounce" << "peut-être" << "n'est ni « oui » ni « non »";
-    QTest::newRow("order") << "QuestionOrder" << "hasard" << "";
     QTest::newRow("no order") << "QuestionOrder" << "alphabet" << "n'est ni « texte » ni « hasard »";
     QTest::newRow("any text") << "ShownLabel" << "red;}" << "";
 }

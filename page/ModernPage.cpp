@@ -31,27 +31,9 @@ const char16_t platformSource[] = u""
 
 // The style sheet: %1 to %8 are the eight colours (background, highlight, text, answer
 // zone, answers, vocabulary background, vocabulary text, definition), %9 the font list.
-const char16_t styleSource[] = uR"css(
-body{max-width:72rem;margin:0 auto;padding:0 1rem;background:%1;color:%3;font:1rem/1.5 %9}
-p{margin:0}
-h1{font-size:1.5rem}
-#zone{position:sticky;top:0;z-index:1;display:flex;flex-wrap:wrap;align-items:center;gap:.5rem 1rem;padding:.5rem 1rem;background:%4;color:%5;border:2px solid %6;font-weight:bold}
-#live{flex:1 1 15rem;display:flex;flex-wrap:wrap;gap:0 1rem}
-#trad{color:%8}
-button{font:inherit;min-height:2.75rem;padding:0 1rem;color:%3;background:%1;border:2px solid %6;border-radius:.4rem}
-:focus-visible{outline:3px solid;outline-offset:2px}
-#cols{display:grid;grid-template-columns:2fr 1fr;gap:1.5rem;margin-top:1rem}
-#text{font-size:1.125rem;line-height:2;white-space:pre-line;overflow-wrap:anywhere;cursor:pointer}
-#text>div{content-visibility:auto;contain-intrinsic-size:auto 30rem}
-#text span{padding:.2em 0}
-.f{background:%2;text-decoration:underline}
-#list{grid-column:2;grid-row:1;align-self:start;margin:1rem 0 0;padding:.5rem 2rem;background:%6;color:%7;font-style:italic}
-#list:empty{display:none}
-footer{text-align:center;color:%5}
-@media(max-width:48rem){#cols{display:flex;flex-direction:column}#list{order:1}}
-@media(prefers-reduced-motion:no-preference){#text span{transition:background .2s}}
-@media print{#zone{position:static}button{display:none}#cols{display:block}#text>div{content-visibility:visible}}
-)css";
+const char16_t styleSource[] = u""
+#include "page/ModernStyle.css.inc"
+        ;
 
 bool isNoncharacter(char32_t c)
 {
@@ -496,6 +478,29 @@ QString GuessTextLanguage(const QString &text)
     }
 }
 
+namespace {
+
+// Where the teacher kept the classic page's look or words (or gave a value a browser
+// would not take), the modern page has its own: a neutral surface, one accent, a caption
+// without the old dots.
+QString modern(const char *name, const QString &value, const char *own)
+{
+    const QString option = QString::fromLatin1(name);
+    if (PageSettings::IsStartValue(option, value) || !PageSettings::ValueProblem(option, value).isEmpty())
+        return QString::fromUtf8(own);
+    return value;
+}
+
+// A whole number option, or its fallback when it holds none.
+int number(const QString &value, int fallback)
+{
+    bool ok = false;
+    const int n = value.trimmed().toInt(&ok);
+    return ok && n >= 0 ? n : fallback;
+}
+
+} // namespace
+
 QByteArray BuildModernPage(const ExerciseDocument &document, const Division &division,
                            const PageSettings &s, const QString &addOnScript)
 {
@@ -504,8 +509,7 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
     const QString language = s.TextLanguage.trimmed().isEmpty() ? GuessTextLanguage(document.text())
                                                                 : s.TextLanguage.trimmed();
 
-    // A package's page carries what a platform needs; the plain page stays as light as
-    // the classic one.
+    // A package's page carries what a platform needs: its state and the answers' details.
     const bool forPlatform = !addOnScript.isEmpty();
     static const QString plainScript = compact(scriptSource, u"\n");
     static const QString platformScript = compact(
@@ -518,10 +522,20 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
     const QString &scriptHash = forPlatform ? platformHash : plainHash;
 
     static const QString styleTemplate = compact(styleSource, u"");
+    const auto colour = [](const char *name, const QString &value, const char *own) {
+        return cssValue(modern(name, value, own));
+    };
     const QString style = styleTemplate.arg(
-            cssValue(s.BackgroundColor), cssValue(s.HighlightColor), cssValue(s.TextColor),
-            cssValue(s.AnswerZoneColor), cssValue(s.AnswerColor), cssValue(s.VocabularyBackColor),
-            cssValue(s.VocabularyTextColor), cssValue(s.DefinitionColor), cssFontList(s.FontFamily));
+            colour("BackgroundColor", s.BackgroundColor, "#f6f7f9"),
+            colour("HighlightColor", s.HighlightColor, "#b9e5c5"),
+            colour("TextColor", s.TextColor, "#1d2125"),
+            colour("AnswerZoneColor", s.AnswerZoneColor, "#ffffff"),
+            colour("AnswerColor", s.AnswerColor, "#1d2125"),
+            colour("VocabularyBackColor", s.VocabularyBackColor, "#e8ecf1"),
+            colour("VocabularyTextColor", s.VocabularyTextColor, "#1d2125"),
+            colour("DefinitionColor", s.DefinitionColor, "#0b57d0"),
+            cssFontList(modern("FontFamily", s.FontFamily,
+                               "system-ui, Segoe UI, Roboto, Noto Sans, Arial, sans-serif")));
     const QByteArray styleBytes = style.toUtf8();
 
     // The hashes in the order of the scripts in the page.
@@ -541,23 +555,32 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
     appendJsonArray(data, definitions);
     const std::pair<const char *, const QString *> messages[] = {
         {"r", &s.RightMessage}, {"x", &s.WrongMessage}, {"e", &s.DoneMessage}, {"f", &s.FoundLabel},
+        {"s", &s.ShownMessage}, {"m", &s.ShownLabel}, {"h", &s.NextHint}, {"v", &s.ListenLabel},
+        {"q", &s.QuestionLabel},
     };
     for (const auto &[name, value] : messages) {
         data += QStringLiteral(",\"%1\":").arg(QLatin1StringView(name));
         appendJsonString(data, *value);
     }
-    data += QStringLiteral(",\"c\":%1").arg(division.words.size());
-    if (forPlatform) {
-        data += u",\"a\":";
-        appendAnswerWords(data, division, words);
-    }
+    // How the page plays: the wrong tries before a word is shown (0: never), the order
+    // of the questions, the next question by itself, the words spoken.
+    data += QStringLiteral(",\"c\":%1,\"g\":%2,\"o\":%3,\"n\":%4,\"p\":%5")
+                    .arg(division.words.size())
+                    .arg(number(s.ShowAnswerAfter, 3))
+                    .arg(s.QuestionOrder.trimmed().compare(u"hasard", Qt::CaseInsensitive) == 0)
+                    .arg(PageSettings::IsYes(s.AutoNext))
+                    .arg(PageSettings::IsYes(s.Pronounce));
+    // The words that answer each question: the page shows them after wrong tries.
+    data += u",\"a\":";
+    appendAnswerWords(data, division, words);
     data += u'}';
 
     const QString heading = s.TextTitle.isEmpty() ? s.PageTitle : s.TextTitle;
     // The page's own words (messages, captions, definitions) may be in another language
     // than the text, French by default: the answer zone and the list then say so.
     const QString ownWords = QStringList{s.Instruction, s.RightMessage, s.WrongMessage, s.DoneMessage,
-                                         s.NextCaption, s.ScoreLabel, s.RestartCaption}.join(u' ');
+                                         s.NextCaption, s.ScoreLabel, s.RestartCaption, s.RateLabel,
+                                         s.ReviewCaption, s.KeysHelp}.join(u' ');
     const QString ownLanguage = GuessTextLanguage(ownWords);
     const bool ownRightToLeft = StartsRightToLeft(ownWords);
     QString own;
@@ -567,9 +590,11 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
         own += ownRightToLeft ? QStringLiteral(" dir=rtl") : QStringLiteral(" dir=ltr");
 
     // Fixed attribute values go unquoted where HTML allows it: the page stays small.
+    // The zone: the instruction and the question's number, the definition on a line of
+    // its own, the feedback beside the buttons, then the figures and the progress bar.
     QString page;
     page.reserve(division.text.size() + qsizetype(division.words.size()) * 22 + style.size()
-                 + script.size() + addOn.size() + data.size() + 2048);
+                 + script.size() + addOn.size() + data.size() + 3072);
     page += QStringLiteral("<!DOCTYPE html>\n<html lang=\"") + html(language, Markup::Attribute)
             + QStringLiteral("\" dir=") + (division.rightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"))
             + QStringLiteral("><meta charset=utf-8>"
@@ -577,12 +602,18 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
                              "<meta http-equiv=Content-Security-Policy content=\"")
             + policy + QStringLiteral("\"><title>") + html(s.PageTitle)
             + QStringLiteral("</title><style>") + style + QStringLiteral("</style>\n<main><h1 id=h")
-            + (s.TextTitle.isEmpty() ? own : QString()) + u'>' + html(heading) + QStringLiteral("</h1><div id=zone")
-            + own + QStringLiteral("><div id=live aria-live=polite><p>")
-            + html(s.Instruction) + QStringLiteral(" <span id=trad></span><p id=feedback><p>")
-            + html(s.ScoreLabel) + QStringLiteral(" <span id=score></span></div><div id=eatme><button>")
-            + html(s.NextCaption) + QStringLiteral("</button></div><button id=restart hidden>")
-            + html(s.RestartCaption) + QStringLiteral("</button></div>\n");
+            + (s.TextTitle.isEmpty() ? own : QString()) + u'>' + html(heading)
+            + QStringLiteral("</h1><p id=keys") + own + u'>' + html(s.KeysHelp)
+            + QStringLiteral("</p><div id=zone") + own + QStringLiteral("><div id=top><p>")
+            + html(s.Instruction) + QStringLiteral("</p><p id=qn></p></div><p id=trad aria-live=polite></p>"
+                                                   "<p id=feedback aria-live=polite></p><div id=acts><div id=eatme><button id=next><span>")
+            + html(modern("NextCaption", s.NextCaption, "Suite"))
+            + QStringLiteral("</span></button></div><button id=again hidden>") + html(s.ReviewCaption)
+            + QStringLiteral("</button><button id=restart hidden>") + html(s.RestartCaption)
+            + QStringLiteral("</button></div><p id=hint class=sr aria-live=polite></p><div id=stats><p><span id=fl>")
+            + html(s.ScoreLabel) + QStringLiteral("</span> <b id=score></b></p><p id=rt hidden>") + html(s.RateLabel)
+            + QStringLiteral(" <b id=rate></b></p><div id=bar role=progressbar aria-labelledby=fl aria-valuemin=0>"
+                             "<i id=bf></i><i id=bs></i></div></div></div>\n");
     // The list, the data and the scripts come before the text, so that the learner can
     // answer while a long text is still arriving; a package's script comes before the
     // page's own, so that it hears that the page is ready.
@@ -591,7 +622,8 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
     if (!addOn.isEmpty())
         page += QStringLiteral("<script>") + addOn + QStringLiteral("</script>\n");
     page += QStringLiteral("<script>") + script + QStringLiteral("</script>\n");
-    page += QStringLiteral("<div id=text role=group aria-labelledby=h>");
+    // The text is one widget: one tab stop, described by how to move and answer.
+    page += QStringLiteral("<div id=text role=group aria-labelledby=h aria-describedby=keys tabindex=0>");
     page += dividedText(division);
     page += QStringLiteral("</div></div></main><footer lang=en>Created with <em>Lexifind</em></footer>\n");
     return page.toUtf8();

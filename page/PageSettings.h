@@ -40,6 +40,25 @@ struct PageSettings
     // The dictd dictionary that proposes definitions: a name under /usr/share/dictd or a
     // path; empty: none.
     QString Dictionary;
+    // The modern page's play: "oui" brings the next question by itself after a right
+    // answer; the word shown after that many wrong tries ("0": never); "texte" or
+    // "hasard" for the questions' order; "oui" offers the found words spoken.
+    QString AutoNext;
+    QString ShowAnswerAfter;
+    QString QuestionOrder;
+    QString Pronounce;
+    // The modern page's own words: labels of the success rate and the question's number,
+    // the caption that starts the round of missed words, what introduces and marks a
+    // word shown, how keys move and answer, what Enter does after a right answer, and
+    // the caption of a word's speech button.
+    QString RateLabel;
+    QString QuestionLabel;
+    QString ReviewCaption;
+    QString ShownMessage;
+    QString ShownLabel;
+    QString KeysHelp;
+    QString NextHint;
+    QString ListenLabel;
 
     // The page style the options ask for.
     bool IsModernStyle() const;
@@ -57,9 +76,12 @@ struct PageSettings
     static bool IsStartValue(const QString &name, const QString &value);
     // Why value cannot be taken for the option, in French ("n'est pas une couleur"), or
     // an empty string when it can: a colour option (a name ending in "Color") must read as
-    // a colour, the mastery score as a whole number from 0 to 100; other options take any
-    // text.
+    // a colour, the mastery score and the tries before a word is shown as whole numbers
+    // (0 to 100, 0 to 99), the yes-or-no and order options as one of their words; other
+    // options take any text.
     static QString ValueProblem(const QString &name, const QString &value);
+    // Whether a yes-or-no option says yes ("oui", any case).
+    static bool IsYes(const QString &value);
 
     // Options of a project that this program does not know (a later version's), by
     // name, in the file's order: kept so that they are written back with the project.

@@ -4,9 +4,9 @@
 // Outside a platform, or when the platform refuses a call, it stays silent: the page
 // works exactly as on its own.
 // It talks with the page through DOM events only: the page sends lexifind-start when it
-// can take a saved state (answered with lexifind-resume), lexifind-progress when ready
-// and after a restart, lexifind-answer after every answer; each carries the page's state,
-// a short ASCII string kept here as it is.
+// can take a saved state (answered with lexifind-resume), lexifind-progress when ready,
+// on each new question and each new round, lexifind-answer after every answer; each
+// carries the page's state, a short ASCII string kept here as it is, and its round.
 (function (config) {
   'use strict';
   var is2004 = config.version === '2004';
@@ -196,7 +196,8 @@
       finished = !!a.finished;
       kept = answered = true;
       interaction(a);
-      report(a);
+      // A round of the missed words is practice: the platform keeps the first round's score.
+      if (!(a.round > 1)) report(a);
       keep();
       commit();
     });

@@ -1,9 +1,9 @@
 // Prints, for generated lessons of 100 KB, 1 MB and 10 MB of text, the size of the
 // classic and the modern page, the time each takes in Debian's Chromium until the learner
 // can answer and until the whole text is in, and what an answer costs once it is: a
-// click with the mouse, and on the modern page a key (an arrow, then Enter), each from
-// the input event to the next frame, the median over words near the start, the middle
-// and the end of the text.
+// click with the mouse, and on the modern page a key (an arrow, then Enter) and a move
+// to the next line, each from the input event to the next frame, the median over words
+// near the start, the middle and the end of the text.
 // Run by tools/bench-modern.sh; LEXIFIND_PAGE names the built lexifind-page.
 // BENCH_SIZES (MB, comma-separated, default "0.1,1,10"), BENCH_STYLES (default
 // "classique,moderne") and BENCH_TIMEOUT (s, default 600).
@@ -70,15 +70,15 @@ async function measure(browser, file, style) {
     document.addEventListener('lexifind-progress', mark);
     window.addEventListener('load', () => setTimeout(mark, 0));
     // From the input event to the frame that shows its answer.
-    window.costs = { click: [], keydown: [] };
-    for (const type of Object.keys(window.costs))
+    window.costs = { click: [], keydown: [], line: [] };
+    for (const type of ['click', 'keydown'])
       window.addEventListener(type, e => {
-        const at = e.timeStamp;
-        requestAnimationFrame(() => setTimeout(() => window.costs[type].push(performance.now() - at)));
+        const at = e.timeStamp, kind = e.key === 'ArrowDown' ? 'line' : type;
+        requestAnimationFrame(() => setTimeout(() => window.costs[kind].push(performance.now() - at)));
       }, true);
   });
   page.setDefaultTimeout(timeout);
-  const result = { ready: null, complete: null, clickMs: null, keyMs: null };
+  const result = { ready: null, complete: null, clickMs: null, keyMs: null, lineMs: null };
   try {
     await page.goto(pathToFileURL(file).href, { waitUntil: 'commit', timeout });
     await page.waitForFunction(s => window.readyAt !== undefined
@@ -86,12 +86,6 @@ async function measure(browser, file, style) {
     result.ready = await page.evaluate(() => window.readyAt);
     await page.waitForFunction(() => document.readyState !== 'loading', null, { timeout, polling: 50 });
     result.complete = await page.evaluate(() => performance.getEntriesByType('navigation')[0].domContentLoadedEventEnd);
-    // Once the page has settled (the modern page names its words for assistive
-    // technologies in slices after the text is in).
-    await page.waitForFunction(() => {
-      const words = document.querySelectorAll('#text span, span[onclick]');
-      return !words.length || words[words.length - 1].getAttribute('role') !== null || !document.getElementById('text');
-    }, null, { timeout, polling: 200 });
     const count = await page.evaluate(() => document.querySelectorAll('#text span, span[onclick]').length);
     for (const share of [0.1, 0.5, 0.9]) {
       const id = String(Math.floor(count * share));
@@ -108,6 +102,8 @@ async function measure(browser, file, style) {
         await page.evaluate(id => document.getElementById(id).focus(), id);
         await page.keyboard.press('ArrowRight');
         await page.waitForTimeout(300);
+        await page.keyboard.press('ArrowDown');
+        await page.waitForTimeout(300);
         await page.keyboard.press('Enter');
         await page.waitForTimeout(300);
       }
@@ -116,6 +112,7 @@ async function measure(browser, file, style) {
     const median = list => list.length ? list.sort((a, b) => a - b)[Math.floor(list.length / 2)] : null;
     result.clickMs = median(costs.click);
     result.keyMs = median(costs.keydown);
+    result.lineMs = median(costs.line);
   } catch {
     // What was measured before the time ran out is kept.
   } finally {
@@ -127,16 +124,16 @@ async function measure(browser, file, style) {
 const browser = await launchChromium();
 const format = ms => ms === null ? `> ${timeout / 1000} s` : `${(ms / 1000).toFixed(2)} s`;
 const cost = ms => ms === null ? '-' : `${ms.toFixed(1)} ms`;
-console.log('text\tstyle\tpage bytes\twrite\tready\twhole text\tclick\tkey');
+console.log('text\tstyle\tpage bytes\twrite\tready\twhole text\tclick\tkey\tline');
 try {
   for (const megabytes of sizes) {
     const project = writeLesson(megabytes);
     for (const style of styles) {
       const { file, writeMs } = writePage(project, style);
-      const { ready, complete, clickMs, keyMs } = await measure(browser, file, style);
+      const { ready, complete, clickMs, keyMs, lineMs } = await measure(browser, file, style);
       const size = megabytes < 1 ? `${megabytes * 1000} KB` : `${megabytes} MB`;
       console.log(`${size}\t${style}\t${fs.statSync(file).size}\t${format(writeMs)}\t${format(ready)}\t`
-                  + `${format(complete)}\t${cost(clickMs)}\t${cost(keyMs)}`);
+                  + `${format(complete)}\t${cost(clickMs)}\t${cost(keyMs)}\t${cost(lineMs)}`);
     }
   }
 } finally {

@@ -67,6 +67,9 @@ QString helpEnd()
            + QStringLiteral(
                "\nPageStyle : « classique » (par défaut) ou « moderne » (téléphones, clavier,\n"
                "lecteurs d'écran).\n"
+               "AutoNext, Pronounce : « non » (par défaut) ou « oui » ; QuestionOrder : « texte »\n"
+               "(par défaut) ou « hasard » ; ShowAnswerAfter : les essais manqués avant que la\n"
+               "page moderne montre le mot (3 ; 0 : jamais).\n"
                "Les options de page enregistrées dans le projet sont reprises ; --set les\n"
                "remplace. Les autres prennent leur valeur par défaut.\n"
                "\nCodes de sortie :\n"
@@ -255,6 +258,15 @@ int main(int argc, char *argv[])
         for (const auto &[name, value] : overrides)
             *request.settings.option(name) = value;
         pagelists::apply(lists, request.document, request.settings);
+        // A value the modern page cannot take (a colour that is none) is said, and the page
+        // keeps its own; the classic page writes what it is given.
+        if (request.product != PageProduct::Page || request.settings.IsModernStyle())
+            for (const QString &name : PageSettings::OptionNames())
+                if (const QString problem = PageSettings::ValueProblem(name, *request.settings.option(name));
+                    !problem.isEmpty() && name != u"MasteryScore")
+                    print(stderr, QStringLiteral("lexifind-page : l'option %1 vaut « %2 », qui %3 : la page "
+                                                 "moderne garde sa propre valeur.\n")
+                                          .arg(name, *request.settings.option(name), problem));
         // The list goes out only once the page is written: a refused page writes neither.
         const ExerciseDocument listed = lists.exportList.isEmpty() ? ExerciseDocument() : request.document;
 

@@ -650,9 +650,9 @@ void TestProjectFile::optionsRead_data()
     QTest::newRow("lines without the marker are ignored")
         << QByteArray("PageTitle=X\r\n") << QStringList() << QStringList();
     QTest::newRow("a colour and the mastery score that cannot be read back")
-        << marker + "BackgroundColor=#ff000\r\nTextColor=rouge\r\nHighlightColor= #ABC\r\n"
+        << marker + "BackgroundColor=#ff000\r\nTextColor=Red\r\nHighlightColor= #ABC\r\n"
                     "MasteryScore=150\r\nAnswerColor=rgb(1, 2, 3)\r\n"
-        << QStringList{"HighlightColor= #ABC", "TextColor=rouge", "AnswerColor=rgb(1, 2, 3)"}
+        << QStringList{"HighlightColor= #ABC", "TextColor=Red", "AnswerColor=rgb(1, 2, 3)"}
         << QStringList{u"L'option BackgroundColor du fichier f.lxf vaut « #ff000 », qui n'est pas "
                        "une couleur : elle garde sa valeur de départ."_qs,
                        u"L'option MasteryScore du fichier f.lxf vaut « 150 », qui n'est pas un "

@@ -3,6 +3,7 @@
 #include "colordialog/HuemixWindow.h"
 #include "page/PageSettings.h"
 #include "ui/options/OptionWidgets.h"
+#include "ui/main/Desktop.h"
 #include "ui/main/Placement.h"
 #include "ui/options/Unit5.h"
 
@@ -63,6 +64,9 @@ const FieldOption kFields[] = {
     {"RestartCaption", &PageSettings::RestartCaption, "RestartCaption"},
     {"FoundLabel", &PageSettings::FoundLabel, "FoundLabel"},
     {"MasteryScore", &PageSettings::MasteryScore, "MasteryScore"},
+    {"RateLabel", &PageSettings::RateLabel, "RateLabel"},
+    {"ShownMessage", &PageSettings::ShownMessage, "ShownMessage"},
+    {"KeysHelp", &PageSettings::KeysHelp, "KeysHelp"},
 };
 
 struct ColorRow
@@ -183,6 +187,7 @@ private slots:
     void lessonSettingsShown_data();
     void lessonSettingsShown();
     void addedRowsKeepTheWindow();
+    void modernPlayChosenAndColoursThatAreNoneSaid();
     void picture();
 };
 
@@ -223,7 +228,7 @@ void TestOptions::startTextsStoreNothing()
     QCOMPARE(form.Edit3->placeholderText(), QStringLiteral("Trouvez dans le texte l'équivalent de :"));
     QCOMPARE(form.Edit11->placeholderText(), QStringLiteral("#ff9900"));
     QCOMPARE(form.ComboBox1->lineEdit()->placeholderText(), QStringLiteral("Arial, Helvetica, sans-serif"));
-    QCOMPARE(form.Edit17->placeholderText(), QStringLiteral("Score :"));
+    QCOMPARE(form.Edit17->placeholderText(), QStringLiteral("Trouvés :"));
     // Neither creating nor showing the window writes an option.
     QCOMPARE(settings, PageSettings{});
 }
@@ -712,6 +717,35 @@ void TestOptions::addedRowsKeepTheWindow()
     // The tab scrolls instead.
     QTRY_VERIFY(qobject_cast<QScrollArea *>(form.PageControl1->currentWidget())->verticalScrollBar()->isVisible());
     QVERIFY(!SavePicture(&form, QStringLiteral("page-options-many")).isEmpty());
+}
+
+void TestOptions::modernPlayChosenAndColoursThatAreNoneSaid()
+{
+    QStringList told;
+    lexifind::desktop().showError = [&told](const QString &text) { told << text; };
+    PageSettings settings;
+    TForm4 form(settings);
+    for (const auto &[name, item] : {std::pair{"AutoNext", "oui"}, {"QuestionOrder", "hasard"}, {"Pronounce", "oui"}}) {
+        auto *box = qobject_cast<QComboBox *>(form.OptionField(QString::fromLatin1(name)));
+        QVERIFY2(box, name);
+        box->setCurrentText(QString::fromLatin1(item));
+        QCOMPARE(*settings.option(QString::fromLatin1(name)), QString::fromLatin1(item));
+    }
+    // The tries before a word is shown take digits only.
+    auto *tries = qobject_cast<QLineEdit *>(form.OptionField(QStringLiteral("ShowAnswerAfter")));
+    QTest::keyClicks(tries, QStringLiteral("1x2"));
+    QCOMPARE(settings.ShowAnswerAfter, QStringLiteral("12"));
+    // A colour that is none is said once, when the field is left; the option keeps it.
+    const std::pair<const char *, int> colours[] = {{"#FFEEDD", 0}, {"red;}", 1}, {"red;}", 1}, {"rouge", 2}};
+    for (const auto &[text, count] : colours) {
+        form.Edit7->setText(QString::fromUtf8(text));
+        emit form.Edit7->editingFinished();
+        QCOMPARE(told.size(), count);
+        QCOMPARE(settings.BackgroundColor, QString::fromUtf8(text));
+    }
+    QCOMPARE(told.first(), QStringLiteral("« red;} » n'est pas une couleur : la page moderne garde sa propre "
+                                          "couleur, la page classique écrit le texte tel quel."));
+    lexifind::resetDesktop();
 }
 
 void TestOptions::picture()

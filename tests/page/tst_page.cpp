@@ -53,6 +53,8 @@ private slots:
     void defaults();
     void defaultsKeepNonEmptyValues();
     void optionNames();
+    void valueProblems_data();
+    void valueProblems();
 
     void wordCharacters_data();
     void wordCharacters();
@@ -103,7 +105,9 @@ void TestPage::defaults_data()
     QTest::newRow("DefinitionColor") << "DefinitionColor" << "#cc0000";
     QTest::newRow("TextLanguage") << "TextLanguage" << "";
     QTest::newRow("PageStyle") << "PageStyle" << "";
-    QTest::newRow("ScoreLabel") << "ScoreLabel" << "Score :";
+    QTest::newRow("ScoreLabel") << "ScoreLabel" << "Trouvés :";
+    QTest::newRow("ShowAnswerAfter") << "ShowAnswerAfter" << "3";
+    QTest::newRow("QuestionOrder") << "QuestionOrder" << "texte";
     QTest::newRow("MasteryScore") << "MasteryScore" << "";
 }
 
@@ -139,7 +143,7 @@ void TestPage::defaultsKeepNonEmptyValues()
 void TestPage::optionNames()
 {
     const QStringList names = PageSettings::OptionNames();
-    QCOMPARE(names.size(), 23);
+    QCOMPARE(names.size(), 35);
     QCOMPARE(names.first(), QStringLiteral("PageTitle"));
     QCOMPARE(names[15], QStringLiteral("DefinitionColor"));
     PageSettings settings;
@@ -151,6 +155,33 @@ void TestPage::optionNames()
     QCOMPARE(settings.VocabularyBackColor, QStringLiteral("VocabularyBackColor"));
     QVERIFY(!settings.option(QStringLiteral("pagetitle")));
     QVERIFY(!settings.option(QStringLiteral("Colour")));
+}
+
+void TestPage::valueProblems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("problem"); // empty: taken
+    const QString colour = QStringLiteral("n'est pas une couleur");
+    QTest::newRow("hex, any case") << "TextColor" << "#FFff33" << "";
+    QTest::newRow("a colour's name") << "TextColor" << " RebeccaPurple " << "";
+    QTest::newRow("a function of numbers") << "AnswerColor" << "hsl(120 50% 40%)" << "";
+    QTest::newRow("a word no browser knows") << "TextColor" << "rouge" << colour;
+    QTest::newRow("a declaration's end") << "BackgroundColor" << "red;}" << colour;
+    QTest::newRow("a function of nothing") << "AnswerColor" << "rgb(red)" << colour;
+    QTest::newRow("tries, too many") << "ShowAnswerAfter" << "100" << "n'est pas un nombre entier de 0 à 99";
+    QTest::newRow("yes") << "AutoNext" << "OUI" << "";
+    QTest::newRow("neither yes nor no") << "Pronounce" << "peut-être" << "n'est ni « oui » ni « non »";
+    QTest::newRow("no order") << "QuestionOrder" << "alphabet" << "n'est ni « texte » ni « hasard »";
+    QTest::newRow("any text") << "ShownLabel" << "red;}" << "";
+}
+
+void TestPage::valueProblems()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QFETCH(QString, problem);
+    QCOMPARE(PageSettings::ValueProblem(name, value), problem);
 }
 
 void TestPage::wordCharacters_data()

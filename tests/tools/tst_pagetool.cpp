@@ -43,6 +43,13 @@ void TestPageTool::run_data()
         << QStringList{"P", "page"} << QByteArray("[Lexifind options 1]\r\nTextColor=#12\r\n") << 0
         << "page.htm" << QByteArray("color=\"#000000\"")
         << u"L'option TextColor du fichier P vaut « #12 », qui n'est pas une couleur"_qs;
+    QTest::newRow("a colour that is none, on the modern page")
+        << QStringList{"--set", "PageStyle=moderne", "--set", "BackgroundColor=red;}", "P", "page"} << title << 0
+        << "page.htm" << QByteArray("{--bg:#f6f7f9;")
+        << u"l'option BackgroundColor vaut « red;} », qui n'est pas une couleur : la page moderne garde sa propre valeur"_qs;
+    QTest::newRow("the same on the classic page, as written")
+        << QStringList{"--set", "BackgroundColor=red;}", "P", "page"} << title << 0 << "page.htm"
+        << QByteArray("bgcolor=\"red;}\"") << unfindable;
     QTest::newRow("--strict") << QStringList{"--strict", "P", "page"} << title << 3 << "" << QByteArray()
                               << unfindable;
     QTest::newRow("unknown argument") << QStringList{"--couleur", "P", "page"} << title << 2 << ""

@@ -2,7 +2,9 @@
 
 #include "colordialog/HuemixDialog.h"
 #include "colordialog/HuemixPalettePages.h"
+#include "document/LexifindError.h"
 #include "ui/main/Command.h"
+#include "ui/main/Desktop.h"
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
 #include "ui/options/DictionaryBox.h"
@@ -11,6 +13,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QFrame>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -334,6 +337,52 @@ void TForm4::CreateNewerOptions()
     Edit18 = line(OptionGroup::ModernPage, "RestartCaption", QStringLiteral("Bouton recommencer :"));
     Edit19 = line(OptionGroup::ModernPage, "FoundLabel", QStringLiteral("Annonce mot trouvé :"));
     Edit19->setToolTip(QStringLiteral("What a screen reader says after a found word"));
+
+    // How the modern page plays, and its words for what the classic page lacks.
+    const auto choice = [this](const char *name, const QString &label, const QStringList &items,
+                               const QString &tip) {
+        auto *box = new QComboBox;
+        box->addItems(items);
+        box->setToolTip(tip);
+        AddOptionRow(OptionGroup::ModernPage, QString::fromLatin1(name), label, box);
+    };
+    choice("AutoNext", QStringLiteral("Suite automatique :"), {QStringLiteral("non"), QStringLiteral("oui")},
+           QStringLiteral("oui: the next question comes by itself after a right answer"));
+    QLineEdit *tries = line(OptionGroup::ModernPage, "ShowAnswerAfter", QStringLiteral("Mot montré après :"));
+    tries->setValidator(new QIntValidator(0, 99, tries));
+    tries->setToolTip(QStringLiteral("Wrong tries after which the page shows the word; 0: never"));
+    choice("QuestionOrder", QStringLiteral("Ordre des questions :"),
+           {QStringLiteral("texte"), QStringLiteral("hasard")},
+           QStringLiteral("hasard: a new order at each start and each round"));
+    choice("Pronounce", QStringLiteral("Mots prononcés :"), {QStringLiteral("non"), QStringLiteral("oui")},
+           QStringLiteral("oui: the found words can be heard, where the browser has a voice for the text's language"));
+    const std::pair<const char *, const char *> words[] = {
+        {"RateLabel", "Libellé réussite :"},       {"QuestionLabel", "Libellé question :"},
+        {"ReviewCaption", "Bouton mots manqués :"}, {"ShownMessage", "Annonce mot montré :"},
+        {"ShownLabel", "Marque mot montré :"},      {"KeysHelp", "Aide clavier :"},
+        {"NextHint", "Annonce suite :"},            {"ListenLabel", "Bouton écouter :"},
+    };
+    for (const auto &[name, label] : words)
+        line(OptionGroup::ModernPage, name, QString::fromUtf8(label));
+
+    // A colour a browser would not take is said when the teacher leaves its field: the
+    // modern page keeps its own, the classic page writes the text as it stands.
+    for (const ClassicField &classic : ClassicFields()) {
+        const QString name = QString::fromLatin1(classic.option);
+        auto *edit = findChild<QLineEdit *>(QLatin1StringView(classic.field));
+        if (!edit || !name.endsWith(u"Color"))
+            continue;
+        connect(edit, &QLineEdit::editingFinished, this, [edit, name] {
+            const QString text = edit->text();
+            const QString problem = PageSettings::ValueProblem(name, text);
+            if (problem.isEmpty() || edit->property("told").toString() == text)
+                return;
+            edit->setProperty("told", text);
+            lexifind::desktop().showError(lexifind::ErrorBoxText(
+                    QStringLiteral("« %1 » %2 : la page moderne garde sa propre couleur, la page "
+                                   "classique écrit le texte tel quel").arg(text, problem)));
+        });
+    }
 
     Edit20 = line(OptionGroup::Platform, "MasteryScore", QStringLiteral("Score de maîtrise (%) :"));
     Edit20->setToolTip(QStringLiteral("Percentage of words found that passes in a learning "

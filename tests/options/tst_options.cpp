@@ -722,7 +722,7 @@ void TestOptions::addedRowsKeepTheWindow()
 void TestOptions::modernPlayChosenAndColoursThatAreNoneSaid()
 {
     QStringList told;
-    lexifind::desktop().showError = [&told](const QString &text) { told << text; };
+    lexifind::desktop().showWarning = [&told](const QString &text) { told << text; };
     PageSettings settings;
     TForm4 form(settings);
     for (const auto &[name, item] : {std::pair{"AutoNext", "oui"}, {"QuestionOrder", "hasard"}, {"Pronounce", "oui"}}) {

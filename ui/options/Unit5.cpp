@@ -378,7 +378,7 @@ void TForm4::CreateNewerOptions()
             if (problem.isEmpty() || edit->property("told").toString() == text)
                 return;
             edit->setProperty("told", text);
-            lexifind::desktop().showError(lexifind::ErrorBoxText(
+            lexifind::desktop().showWarning(lexifind::ErrorBoxText(
                     QStringLiteral("« %1 » %2 : la page moderne garde sa propre couleur, la page "
                                    "classique écrit le texte tel quel").arg(text, problem)));
         });

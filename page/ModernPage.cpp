@@ -483,11 +483,11 @@ namespace {
 // Where the teacher kept the classic page's look or words (or gave a value a browser
 // would not take), the modern page has its own: a neutral surface, one accent, a caption
 // without the old dots.
-QString modern(const char *name, const QString &value, const char *own)
+QString modern(const char *name, const QString &value)
 {
     const QString option = QString::fromLatin1(name);
     if (PageSettings::IsStartValue(option, value) || !PageSettings::ValueProblem(option, value).isEmpty())
-        return QString::fromUtf8(own);
+        return PageSettings::DefaultValue(option, true);
     return value;
 }
 
@@ -522,20 +522,16 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
     const QString &scriptHash = forPlatform ? platformHash : plainHash;
 
     static const QString styleTemplate = compact(styleSource, u"");
-    const auto colour = [](const char *name, const QString &value, const char *own) {
-        return cssValue(modern(name, value, own));
+    const auto colour = [](const char *name, const QString &value) {
+        return cssValue(modern(name, value));
     };
     const QString style = styleTemplate.arg(
-            colour("BackgroundColor", s.BackgroundColor, "#f6f7f9"),
-            colour("HighlightColor", s.HighlightColor, "#b9e5c5"),
-            colour("TextColor", s.TextColor, "#1d2125"),
-            colour("AnswerZoneColor", s.AnswerZoneColor, "#ffffff"),
-            colour("AnswerColor", s.AnswerColor, "#1d2125"),
-            colour("VocabularyBackColor", s.VocabularyBackColor, "#e8ecf1"),
-            colour("VocabularyTextColor", s.VocabularyTextColor, "#1d2125"),
-            colour("DefinitionColor", s.DefinitionColor, "#0b57d0"),
-            cssFontList(modern("FontFamily", s.FontFamily,
-                               "system-ui, Segoe UI, Roboto, Noto Sans, Arial, sans-serif")));
+            colour("BackgroundColor", s.BackgroundColor), colour("HighlightColor", s.HighlightColor),
+            colour("TextColor", s.TextColor), colour("AnswerZoneColor", s.AnswerZoneColor),
+            colour("AnswerColor", s.AnswerColor), colour("VocabularyBackColor", s.VocabularyBackColor),
+            colour("VocabularyTextColor", s.VocabularyTextColor),
+            colour("DefinitionColor", s.DefinitionColor),
+            cssFontList(modern("FontFamily", s.FontFamily)));
     const QByteArray styleBytes = style.toUtf8();
 
     // The hashes in the order of the scripts in the page.
@@ -607,7 +603,7 @@ QByteArray BuildModernPage(const ExerciseDocument &document, const Division &div
             + QStringLiteral("</p><div id=zone") + own + QStringLiteral("><div id=top><p>")
             + html(s.Instruction) + QStringLiteral("</p><p id=qn></p></div><p id=trad aria-live=polite></p>"
                                                    "<p id=feedback aria-live=polite></p><div id=acts><div id=eatme><button id=next><span>")
-            + html(modern("NextCaption", s.NextCaption, "Suite"))
+            + html(modern("NextCaption", s.NextCaption))
             + QStringLiteral("</span></button></div><button id=again hidden>") + html(s.ReviewCaption)
             + QStringLiteral("</button><button id=restart hidden>") + html(s.RestartCaption)
             + QStringLiteral("</button></div><p id=hint class=sr aria-live=polite></p><div id=stats><p><span id=fl>")

@@ -16,6 +16,9 @@ struct OptionInfo
     const char *name;
     QString PageSettings::*field;
     const char *defaultValue; // nullptr: no default
+    // What the modern page writes instead of the classic default: a neutral surface, one
+    // accent, a caption without the old dots. nullptr: the same as the classic page.
+    const char *modernDefault = nullptr;
 };
 
 // Declared order; the defaults the page falls back on when an option is empty.
@@ -28,16 +31,16 @@ const std::array<OptionInfo, 35> &optionTable()
         {"DoneMessage", &PageSettings::DoneMessage, "Terminé !"},
         {"RightMessage", &PageSettings::RightMessage, "C'est juste !"},
         {"WrongMessage", &PageSettings::WrongMessage, "Essayez encore !"},
-        {"NextCaption", &PageSettings::NextCaption, "Suite..."},
-        {"FontFamily", &PageSettings::FontFamily, "Arial, Helvetica, sans-serif"},
-        {"BackgroundColor", &PageSettings::BackgroundColor, "#ffffff"},
-        {"HighlightColor", &PageSettings::HighlightColor, "#ffff33"},
-        {"TextColor", &PageSettings::TextColor, "#000000"},
-        {"AnswerZoneColor", &PageSettings::AnswerZoneColor, "#ffff33"},
-        {"AnswerColor", &PageSettings::AnswerColor, "#000000"},
-        {"VocabularyBackColor", &PageSettings::VocabularyBackColor, "#ff9900"},
-        {"VocabularyTextColor", &PageSettings::VocabularyTextColor, "#000000"},
-        {"DefinitionColor", &PageSettings::DefinitionColor, "#cc0000"},
+        {"NextCaption", &PageSettings::NextCaption, "Suite...", "Suite"},
+        {"FontFamily", &PageSettings::FontFamily, "Arial, Helvetica, sans-serif", "system-ui, Segoe UI, Roboto, Noto Sans, Arial, sans-serif"},
+        {"BackgroundColor", &PageSettings::BackgroundColor, "#ffffff", "#f6f7f9"},
+        {"HighlightColor", &PageSettings::HighlightColor, "#ffff33", "#b9e5c5"},
+        {"TextColor", &PageSettings::TextColor, "#000000", "#1d2125"},
+        {"AnswerZoneColor", &PageSettings::AnswerZoneColor, "#ffff33", "#ffffff"},
+        {"AnswerColor", &PageSettings::AnswerColor, "#000000", "#1d2125"},
+        {"VocabularyBackColor", &PageSettings::VocabularyBackColor, "#ff9900", "#e8ecf1"},
+        {"VocabularyTextColor", &PageSettings::VocabularyTextColor, "#000000", "#1d2125"},
+        {"DefinitionColor", &PageSettings::DefinitionColor, "#cc0000", "#0b57d0"},
         // Beyond the classic sixteen: the text's language, the page style and the
         // modern page's own words, which a teacher may write in the learners' language.
         {"TextLanguage", &PageSettings::TextLanguage, nullptr},
@@ -135,6 +138,15 @@ QString *PageSettings::option(const QString &name)
 const QString *PageSettings::option(const QString &name) const
 {
     return const_cast<PageSettings *>(this)->option(name);
+}
+
+QString PageSettings::DefaultValue(const QString &name, bool modernStyle)
+{
+    for (const OptionInfo &info : optionTable())
+        if (name == QLatin1StringView(info.name))
+            return QString::fromUtf8(modernStyle && info.modernDefault ? info.modernDefault
+                                                                       : info.defaultValue);
+    return {};
 }
 
 bool PageSettings::IsStartValue(const QString &name, const QString &value)

@@ -74,6 +74,9 @@ struct PageSettings
     // Whether value is the option's start value: empty, or the default the page uses for
     // an empty option (the page is the same either way). An unknown name has none.
     static bool IsStartValue(const QString &name, const QString &value);
+    // What a page of that style writes for the option left at its start value; empty for
+    // an option without a default.
+    static QString DefaultValue(const QString &name, bool modernStyle);
     // Why value cannot be taken for the option, in French ("n'est pas une couleur"), or
     // an empty string when it can: a colour option (a name ending in "Color") must read as
     // a colour, the mastery score and the tries before a word is shown as whole numbers

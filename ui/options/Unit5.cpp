@@ -55,16 +55,10 @@ const QStringList &FontLists()
     return lists;
 }
 
-// What the page writes for an option left empty; empty for none.
-QString DefaultOf(const QString &name)
+// What a page of the style writes for an option left at its start value; empty for none.
+QString DefaultOf(const QString &name, bool modernStyle = false)
 {
-    static const PageSettings defaults = [] {
-        PageSettings filled;
-        filled.FillDefaults();
-        return filled;
-    }();
-    const QString *value = defaults.option(name);
-    return value ? *value : QString();
+    return PageSettings::DefaultValue(name, modernStyle);
 }
 
 // The classic fields and their options. The messages show, while the teacher has not
@@ -305,13 +299,7 @@ void TForm4::CreateControls()
     select = MakeButton(Panel3, "select", choose, 165, 230, 57, 24);
     Edit15 = MakeEdit(Panel3, "Edit15", 229, 230, 57);
 
-    // An empty field shows, greyed, what the page writes in its place.
-    for (const ClassicField &classic : ClassicFields()) {
-        const QString fallback = DefaultOf(QString::fromLatin1(classic.option));
-        if (auto *edit = findChild<QLineEdit *>(QLatin1StringView(classic.field)))
-            edit->setPlaceholderText(fallback);
-    }
-    ComboBox1->lineEdit()->setPlaceholderText(DefaultOf(QStringLiteral("FontFamily")));
+    ShowStyleDefaults();
     // A web colour shows whole in the narrow colour fields, in the widest digits.
     for (QLineEdit *edit : {Edit7, Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15})
         ShowStartText(edit, QStringLiteral("#CCCCCC"));
@@ -570,7 +558,31 @@ void TForm4::StoreOption(const QString &name, const QString &text)
 {
     if (QString *option = FSettings.option(name))
         *option = text;
+    if (name == u"PageStyle")
+        ShowStyleDefaults();
     emit optionChanged(name);
+}
+
+// The page style decides what an option left at its start value writes (the modern page
+// has its own colours, font and caption): an empty field shows it greyed, and a message
+// the teacher has not changed shows it as its text.
+void TForm4::ShowStyleDefaults()
+{
+    const bool modern = FSettings.IsModernStyle();
+    for (const ClassicField &classic : ClassicFields()) {
+        const QString name = QString::fromLatin1(classic.option);
+        const QString fallback = DefaultOf(name, modern);
+        auto *edit = findChild<QLineEdit *>(QLatin1StringView(classic.field));
+        if (!edit)
+            continue;
+        edit->setPlaceholderText(fallback);
+        if (classic.showsDefault && PageSettings::IsStartValue(name, *FSettings.option(name))
+            && edit->text() != fallback) {
+            const QSignalBlocker quiet(edit);
+            edit->setText(fallback);
+        }
+    }
+    ComboBox1->lineEdit()->setPlaceholderText(DefaultOf(QStringLiteral("FontFamily"), modern));
 }
 
 void TForm4::ShowSettings()
@@ -605,6 +617,7 @@ void TForm4::ShowSettings()
     for (const AddedOption &added : std::as_const(FAddedOptions))
         show(added.field, added.name, false);
     ComboBox3->ShowValue();
+    ShowStyleDefaults();
     // A sample shows the lesson's colour, or white as at start.
     const std::pair<QLineEdit *, ColorShape *> samples[] = {
         {Edit7, Shape1}, {Edit8, Shape2},  {Edit9, Shape3},  {Edit10, Shape4},

@@ -120,6 +120,8 @@ public:
     // an empty message shows the text the page writes for it; a colour's sample takes
     // the field's colour. Writes no option.
     void ShowSettings();
+    // The defaults the fields show follow the page style.
+    void ShowStyleDefaults();
 
     void Button1Click();
     void Edit1Change();
